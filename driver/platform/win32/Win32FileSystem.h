@@ -1,0 +1,16 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace orn::platform {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  FileHandle OpenForAppend(const std::string& path) override;
+  uint32_t Size(FileHandle file) override;
+  bool Write(FileHandle file, const void* data, uint32_t count) override;
+  void Close(FileHandle file) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Delete(const std::string& path) override;
+};
+
+}  // namespace orn::platform
