@@ -1,0 +1,71 @@
+#pragma once
+// A serial port as the driver uses it, each call shaped like its Win32 comm call, and the
+// provider that hands ports out by number (OrnComm.dll in the product).
+
+#include <cstdint>
+
+namespace orn::platform {
+
+// COMMTIMEOUTS: a read of n bytes ends when n bytes arrived, when more than
+// `readInterval` ms pass between two bytes, or when readTotalMultiplier * n +
+// readTotalConstant ms have passed since it started; writes alike.
+struct CommTimeouts {
+  uint32_t readInterval = 0;
+  uint32_t readTotalMultiplier = 0;
+  uint32_t readTotalConstant = 0;
+  uint32_t writeTotalMultiplier = 0;
+  uint32_t writeTotalConstant = 0;
+};
+
+// The part of the DCB that the driver reads and sets.
+struct LineSettings {
+  uint32_t baudRate = 9600;
+  bool binary = true;
+  bool parity = false;
+  bool outxCtsFlow = false;
+  bool outxDsrFlow = false;
+  uint8_t dtrControl = 0;  // DTR_CONTROL_DISABLE
+  bool dsrSensitivity = false;
+  bool txContinueOnXoff = false;
+  bool outX = false;
+  bool inX = false;
+  bool errorChar = false;
+  bool null = false;
+  uint8_t rtsControl = 0;  // RTS_CONTROL_DISABLE
+  bool abortOnError = false;
+  uint8_t byteSize = 8;
+  uint8_t parityKind = 0;  // NOPARITY
+  uint8_t stopBits = 0;    // ONESTOPBIT
+};
+
+// PurgeComm flags.
+inline constexpr uint32_t kPurgeTxAbort = 0x1;
+inline constexpr uint32_t kPurgeRxAbort = 0x2;
+inline constexpr uint32_t kPurgeTxClear = 0x4;
+inline constexpr uint32_t kPurgeRxClear = 0x8;
+inline constexpr uint32_t kPurgeAll = 0xF;
+
+class CommPort {
+ public:
+  virtual ~CommPort() = default;
+  virtual bool SetupQueues(uint32_t inputSize, uint32_t outputSize) = 0;  // SetupComm
+  virtual bool GetState(LineSettings& settings) = 0;                     // GetCommState
+  virtual bool SetState(const LineSettings& settings) = 0;               // SetCommState
+  virtual bool SetTimeouts(const CommTimeouts& timeouts) = 0;            // SetCommTimeouts
+  virtual bool Purge(uint32_t flags) = 0;                                // PurgeComm
+  // ReadFile / WriteFile: `transferred` says how many bytes moved, also on a time-out.
+  virtual bool Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) = 0;
+  virtual bool Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) = 0;
+};
+
+// Hands out open ports by COM port number (1..32) and takes them back.
+class PortProvider {
+ public:
+  virtual ~PortProvider() = default;
+  // OrnComm ordinal 1: null when the port cannot be had.
+  virtual CommPort* Acquire(int portNumber) = 0;
+  // OrnComm ordinal 2: gives the port back; the pointer is not used afterwards.
+  virtual bool Release(int portNumber) = 0;
+};
+
+}  // namespace orn::platform
