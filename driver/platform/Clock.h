@@ -26,6 +26,8 @@ class Clock {
 };
 
 // Milliseconds from `start` to `now` on the wrapping tick counter.
-inline uint32_t TicksSince(uint32_t start, uint32_t now) { return now - start; }
+inline uint32_t TicksSince(uint32_t start, uint32_t now) {
+  return now - start;
+}
 
 }  // namespace orn::platform

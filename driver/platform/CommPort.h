@@ -49,10 +49,10 @@ class CommPort {
  public:
   virtual ~CommPort() = default;
   virtual bool SetupQueues(uint32_t inputSize, uint32_t outputSize) = 0;  // SetupComm
-  virtual bool GetState(LineSettings& settings) = 0;                     // GetCommState
-  virtual bool SetState(const LineSettings& settings) = 0;               // SetCommState
-  virtual bool SetTimeouts(const CommTimeouts& timeouts) = 0;            // SetCommTimeouts
-  virtual bool Purge(uint32_t flags) = 0;                                // PurgeComm
+  virtual bool GetState(LineSettings& settings) = 0;                      // GetCommState
+  virtual bool SetState(const LineSettings& settings) = 0;                // SetCommState
+  virtual bool SetTimeouts(const CommTimeouts& timeouts) = 0;             // SetCommTimeouts
+  virtual bool Purge(uint32_t flags) = 0;                                 // PurgeComm
   // ReadFile / WriteFile: `transferred` says how many bytes moved, also on a time-out.
   virtual bool Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) = 0;
   virtual bool Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) = 0;

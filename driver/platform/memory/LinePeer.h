@@ -21,8 +21,8 @@ class LinePeer {
   virtual ~LinePeer() = default;
   // The peer's own line rate: bytes sent at another rate are lost in both directions.
   virtual uint32_t BaudRate() const = 0;
-  // One byte from the driver has fully arrived at virtual time `nowMs` (milliseconds since
-  // the line was made). Called only for bytes sent at the peer's rate.
+  // One byte from the driver has fully arrived at virtual time `nowMs` (the virtual
+  // clock's milliseconds since it was made). Called only for bytes sent at the peer's rate.
   virtual void OnByte(uint8_t byte, uint64_t nowMs, LineReply& reply) = 0;
 };
 

@@ -17,7 +17,10 @@ class MemoryClock : public Clock {
   void Sleep(uint32_t milliseconds) override { Advance(milliseconds); }
   LocalTime Now() override;
 
-  void Advance(uint64_t milliseconds) { elapsed_ += milliseconds; tick_ += uint32_t(milliseconds); }
+  void Advance(uint64_t milliseconds) {
+    elapsed_ += milliseconds;
+    tick_ += uint32_t(milliseconds);
+  }
   // Milliseconds passed since construction (does not wrap).
   uint64_t Elapsed() const { return elapsed_; }
   void SetLocalTime(LocalTime now);

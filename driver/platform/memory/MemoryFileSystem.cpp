@@ -6,7 +6,7 @@ FileHandle MemoryFileSystem::OpenForAppend(const std::string& path) {
   if (unopenable_.count(path)) return kInvalidFile;
   for (const auto& [handle, openPath] : open_)
     if (openPath == path) return kInvalidFile;  // shared for reading only
-  files_[path];  // OPEN_ALWAYS creates it
+  files_[path];                                 // OPEN_ALWAYS creates it
   FileHandle handle = nextHandle_++;
   open_[handle] = path;
   return handle;
@@ -25,7 +25,9 @@ bool MemoryFileSystem::Write(FileHandle file, const void* data, uint32_t count) 
   return true;
 }
 
-void MemoryFileSystem::Close(FileHandle file) { open_.erase(file); }
+void MemoryFileSystem::Close(FileHandle file) {
+  open_.erase(file);
+}
 
 bool MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
   auto it = files_.find(from);

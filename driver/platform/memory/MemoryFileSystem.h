@@ -22,7 +22,9 @@ class MemoryFileSystem : public FileSystem {
   // Test controls and inspection.
   bool Exists(const std::string& path) const { return files_.count(path) != 0; }
   std::string Contents(const std::string& path) const;
-  void SetContents(const std::string& path, std::string contents) { files_[path] = std::move(contents); }
+  void SetContents(const std::string& path, std::string contents) {
+    files_[path] = std::move(contents);
+  }
   // Opening a path in this set fails, as a bad directory or missing rights would.
   void SetUnopenable(const std::string& path, bool unopenable);
   int OpenCount() const { return int(open_.size()); }

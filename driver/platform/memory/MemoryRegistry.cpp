@@ -84,7 +84,7 @@ long MemoryRegistry::CreateKey(std::string_view path, RegAccess access, RegKey& 
   std::string folded = Fold(path);
   if (folded.empty()) return kErrorAccessDenied;
   // Every parent exists as a key of its own, as in the real registry.
-  for (size_t end = folded.find('\\'); ; end = folded.find('\\', end + 1)) {
+  for (size_t end = folded.find('\\');; end = folded.find('\\', end + 1)) {
     const std::string id = folded.substr(0, end);
     if (!keys_.count(id)) keys_[id].path = std::string(path).substr(0, id.size());
     if (end == std::string::npos) break;
@@ -134,16 +134,20 @@ long MemoryRegistry::ValueNames(RegKey key, std::vector<std::string>& names) {
   return kErrorSuccess;
 }
 
-void MemoryRegistry::CloseKey(RegKey key) { handles_.erase(key); }
+void MemoryRegistry::CloseKey(RegKey key) {
+  handles_.erase(key);
+}
 
-bool MemoryRegistry::KeyExists(std::string_view path) const { return keys_.count(Fold(path)); }
+bool MemoryRegistry::KeyExists(std::string_view path) const {
+  return keys_.count(Fold(path));
+}
 
 void MemoryRegistry::DeleteKey(std::string_view path) {
   const std::string id = Fold(path);
   for (auto it = keys_.begin(); it != keys_.end();) {
-    const bool inside = it->first == id || (it->first.size() > id.size() &&
-                                            it->first.compare(0, id.size(), id) == 0 &&
-                                            it->first[id.size()] == '\\');
+    const bool inside = it->first == id ||
+                        (it->first.size() > id.size() && it->first.compare(0, id.size(), id) == 0 &&
+                         it->first[id.size()] == '\\');
     it = inside ? keys_.erase(it) : std::next(it);
   }
 }

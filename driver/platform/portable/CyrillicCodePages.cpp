@@ -131,4 +131,30 @@ std::string FormatCurrency(int64_t currency, char decimalSeparator) {
   return negative ? "-" + text : text;
 }
 
+std::string Utf8FromUtf16(std::u16string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint32_t code = text[i];
+    if (code >= 0xD800 && code < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000)
+      code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+    if (code < 0x80) {
+      out.push_back(char(code));
+    } else if (code < 0x800) {
+      out.push_back(char(0xC0 | code >> 6));
+      out.push_back(char(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+      out.push_back(char(0xE0 | code >> 12));
+      out.push_back(char(0x80 | (code >> 6 & 0x3F)));
+      out.push_back(char(0x80 | (code & 0x3F)));
+    } else {
+      out.push_back(char(0xF0 | code >> 18));
+      out.push_back(char(0x80 | (code >> 12 & 0x3F)));
+      out.push_back(char(0x80 | (code >> 6 & 0x3F)));
+      out.push_back(char(0x80 | (code & 0x3F)));
+    }
+  }
+  return out;
+}
+
 }  // namespace orn::platform

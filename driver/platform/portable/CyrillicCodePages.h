@@ -29,4 +29,7 @@ class TableTextConverter : public TextConverter {
 // fraction without trailing zeros (none when the fraction is zero).
 std::string FormatCurrency(int64_t currency, char decimalSeparator);
 
+// UTF-8 for terminals and files of native tools.
+std::string Utf8FromUtf16(std::u16string_view text);
+
 }  // namespace orn::platform

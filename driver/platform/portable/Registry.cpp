@@ -16,8 +16,7 @@ long Registry::QueryDword(RegKey key, const char* name, uint32_t& value) {
   return kErrorSuccess;
 }
 
-long Registry::QueryString(RegKey key, const char* name, std::string& value,
-                           uint32_t capacity) {
+long Registry::QueryString(RegKey key, const char* name, std::string& value, uint32_t capacity) {
   uint32_t type = 0;
   uint32_t size = 0;
   long code = QueryValue(key, name, &type, nullptr, &size);

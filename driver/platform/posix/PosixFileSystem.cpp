@@ -48,6 +48,8 @@ bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
   return unlink(from.c_str()) == 0;
 }
 
-bool PosixFileSystem::Delete(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool PosixFileSystem::Delete(const std::string& path) {
+  return unlink(path.c_str()) == 0;
+}
 
 }  // namespace orn::platform

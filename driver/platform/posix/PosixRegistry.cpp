@@ -6,6 +6,7 @@
 namespace orn::platform {
 
 PosixRegistry::PosixRegistry(std::string path) : path_(std::move(path)) {
+  if (path_.empty()) return;
   std::ifstream in(path_, std::ios::binary);
   if (!in) return;
   std::stringstream text;
@@ -28,6 +29,7 @@ long PosixRegistry::SetValue(RegKey key, const char* name, uint32_t type, const 
 }
 
 void PosixRegistry::Save() {
+  if (path_.empty()) return;  // a registry for this run only
   const std::string temporary = path_ + ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

@@ -11,6 +11,7 @@ namespace orn::platform {
 class PosixRegistry : public MemoryRegistry {
  public:
   // A missing file is an empty registry; `loaded` tells whether the file was read whole.
+  // An empty path keeps the registry in memory for this run only.
   explicit PosixRegistry(std::string path);
   bool Loaded() const { return loaded_; }
 

@@ -4,9 +4,13 @@
 
 namespace orn::platform {
 
-uint32_t Win32Clock::TickCount() { return ::GetTickCount(); }
+uint32_t Win32Clock::TickCount() {
+  return ::GetTickCount();
+}
 
-void Win32Clock::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
+void Win32Clock::Sleep(uint32_t milliseconds) {
+  ::Sleep(milliseconds);
+}
 
 LocalTime Win32Clock::Now() {
   SYSTEMTIME t{};

@@ -5,18 +5,22 @@
 namespace orn::platform {
 
 namespace {
-HANDLE ToHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE ToHandle(FileHandle file) {
+  return reinterpret_cast<HANDLE>(file);
+}
 }  // namespace
 
 FileHandle Win32FileSystem::OpenForAppend(const std::string& path) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return kInvalidFile;
   ::SetFilePointer(file, 0, nullptr, FILE_END);
   return reinterpret_cast<FileHandle>(file);
 }
 
-uint32_t Win32FileSystem::Size(FileHandle file) { return ::GetFileSize(ToHandle(file), nullptr); }
+uint32_t Win32FileSystem::Size(FileHandle file) {
+  return ::GetFileSize(ToHandle(file), nullptr);
+}
 
 bool Win32FileSystem::Write(FileHandle file, const void* data, uint32_t count) {
   DWORD written = 0;
@@ -31,6 +35,8 @@ bool Win32FileSystem::Rename(const std::string& from, const std::string& to) {
   return ::MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
-bool Win32FileSystem::Delete(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+bool Win32FileSystem::Delete(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) != 0;
+}
 
 }  // namespace orn::platform

@@ -1,19 +1,18 @@
 #include "platform/win32/Win32TextConverter.h"
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 namespace orn::platform {
 
 std::string Win32TextConverter::AnsiFromUtf16(std::u16string_view text) {
   if (text.empty()) return {};
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  int length = ::WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), nullptr, 0, nullptr,
-                                     nullptr);
+  int length =
+      ::WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(size_t(length > 0 ? length : 0), '\0');
   if (length > 0)
-    ::WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), out.data(), length, nullptr,
-                          nullptr);
+    ::WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), out.data(), length, nullptr, nullptr);
   return out;
 }
 

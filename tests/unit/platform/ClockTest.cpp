@@ -8,8 +8,8 @@
 namespace orn::platform {
 namespace {
 
-void ExpectTime(const LocalTime& t, int year, int month, int day, int hour, int minute,
-                int second, int millisecond) {
+void ExpectTime(const LocalTime& t, int year, int month, int day, int hour, int minute, int second,
+                int millisecond) {
   EXPECT_EQ(t.year, year);
   EXPECT_EQ(t.month, month);
   EXPECT_EQ(t.day, day);

@@ -1,0 +1,75 @@
+#include "device/SerialPort.h"
+
+namespace orn::device {
+
+bool SerialPort::Open(int portNumber, uint32_t baudRate) {
+  Close();
+  port_ = ports_.Acquire(portNumber);
+  if (!port_) return false;
+  portNumber_ = portNumber;
+  if (port_->SetupQueues(kQueueSize, kQueueSize) && SetTimeouts(1) && SetBaud(baudRate))
+    return true;
+  // The provider owns the handle it gave out, so it is handed back rather than closed here.
+  ports_.Release(portNumber_);
+  port_ = nullptr;
+  return false;
+}
+
+bool SerialPort::Close() {
+  if (!port_) return false;
+  port_ = nullptr;
+  return ports_.Release(portNumber_);
+}
+
+bool SerialPort::Purge() {
+  return port_ && port_->Purge(platform::kPurgeAll);
+}
+
+bool SerialPort::SetTimeouts(uint32_t readConstant) {
+  if (!port_) return false;
+  platform::CommTimeouts timeouts;
+  timeouts.readInterval = kByteTimeout;
+  timeouts.readTotalMultiplier = kByteTimeout;
+  timeouts.readTotalConstant = readConstant;
+  timeouts.writeTotalMultiplier = kByteTimeout;
+  timeouts.writeTotalConstant = kByteTimeout;
+  return port_->SetTimeouts(timeouts);
+}
+
+bool SerialPort::SetBaud(uint32_t baudRate) {
+  platform::LineSettings settings;
+  if (!port_ || !port_->GetState(settings)) return false;
+  settings.baudRate = baudRate;
+  // No flow control, DTR and RTS control off, binary mode, 8N1.
+  settings.parity = false;
+  settings.outxCtsFlow = false;
+  settings.outxDsrFlow = false;
+  settings.dtrControl = 0;
+  settings.dsrSensitivity = false;
+  settings.txContinueOnXoff = false;
+  settings.outX = false;
+  settings.inX = false;
+  settings.errorChar = false;
+  settings.null = false;
+  settings.rtsControl = 0;
+  settings.abortOnError = false;
+  settings.binary = true;
+  settings.byteSize = 8;
+  settings.parityKind = 0;
+  settings.stopBits = 0;
+  if (!port_->SetState(settings)) return false;
+  baudRate_ = baudRate;
+  return true;
+}
+
+bool SerialPort::Read(uint8_t* buffer, uint32_t count) {
+  uint32_t transferred = 0;
+  return port_ && port_->Read(buffer, count, transferred) && transferred == count;
+}
+
+bool SerialPort::Write(const uint8_t* buffer, uint32_t count) {
+  uint32_t transferred = 0;
+  return port_ && port_->Write(buffer, count, transferred) && transferred == count;
+}
+
+}  // namespace orn::device

@@ -1,0 +1,47 @@
+#pragma once
+// The port the register hangs on: obtained from the port provider by number, set to
+// 8 data bits, no parity, one stop bit and no flow control, with Win32-style time-outs.
+
+#include <cstdint>
+
+#include "platform/CommPort.h"
+
+namespace orn::device {
+
+class SerialPort {
+ public:
+  static constexpr uint32_t kByteTimeout = 200;  // ms per byte, also the interval time-out
+  static constexpr uint32_t kQueueSize = 1024;
+
+  explicit SerialPort(platform::PortProvider& ports) : ports_(ports) {}
+  ~SerialPort() { Close(); }
+  SerialPort(const SerialPort&) = delete;
+  SerialPort& operator=(const SerialPort&) = delete;
+
+  // Closes a port held before, then acquires and sets up this one. On failure the port
+  // is handed back to the provider and nothing is held.
+  bool Open(int portNumber, uint32_t baudRate);
+  // Hands the port back; fails when none is held.
+  bool Close();
+  bool IsOpen() const { return port_ != nullptr; }
+  int PortNumber() const { return portNumber_; }
+  uint32_t ByteTimeout() const { return kByteTimeout; }
+  // The rate the port was last set to.
+  uint32_t CurrentBaud() const { return baudRate_; }
+
+  bool Purge();
+  // Read time-out: 200 ms between bytes, 200 ms a byte plus `readConstant` in all.
+  bool SetTimeouts(uint32_t readConstant);
+  bool SetBaud(uint32_t baudRate);
+  // Success only when exactly `count` bytes moved.
+  bool Read(uint8_t* buffer, uint32_t count);
+  bool Write(const uint8_t* buffer, uint32_t count);
+
+ private:
+  platform::PortProvider& ports_;
+  platform::CommPort* port_ = nullptr;
+  int portNumber_ = 0;
+  uint32_t baudRate_ = 0;
+};
+
+}  // namespace orn::device

@@ -1,0 +1,156 @@
+#include "platform/memory/MemoryLine.h"
+
+#include <algorithm>
+
+namespace orn::platform {
+
+namespace {
+// A read with no time-out at all would wait for ever on a real port; the virtual line
+// gives up after this long so that a faulty test cannot hang.
+constexpr uint64_t kEndlessReadUs = 60ull * 1000 * 1000;
+}  // namespace
+
+// Queues the peer's answer bytes behind each other, from the moment the byte that caused
+// them arrived plus the peer's delay.
+class MemoryCommPort::Reply : public LineReply {
+ public:
+  Reply(MemoryCommPort& port, uint64_t triggerUs) : port_(port), triggerUs_(triggerUs) {}
+  void Send(const uint8_t* data, size_t count, uint32_t delayMs) override {
+    const uint32_t peerRate = port_.peer_->BaudRate();
+    const uint64_t byteUs = ByteTimeUs(peerRate);
+    uint64_t startUs = std::max(triggerUs_ + uint64_t(delayMs) * 1000, port_.peerBusyUntilUs_);
+    for (size_t i = 0; i < count; ++i) {
+      const uint64_t arrivalUs = startUs + byteUs;
+      port_.trace_.push_back({LineEvent::kFromPeer, data[i], arrivalUs});
+      // Sent at another rate than the port listens at, the byte is noise and lost.
+      if (peerRate == port_.settings_.baudRate) port_.input_.push_back({data[i], arrivalUs});
+      startUs = arrivalUs;
+    }
+    port_.peerBusyUntilUs_ = startUs;
+  }
+
+ private:
+  MemoryCommPort& port_;
+  uint64_t triggerUs_;
+};
+
+MemoryCommPort::MemoryCommPort(MemoryClock& clock, LinePeer* peer)
+    : clock_(clock), peer_(peer), clockBaseMs_(clock.Elapsed()) {}
+
+uint64_t MemoryCommPort::ByteTimeUs(uint32_t baudRate) {
+  return baudRate ? (10ull * 1000 * 1000 + baudRate - 1) / baudRate : 1000;
+}
+
+void MemoryCommPort::SyncFromClock() {
+  nowUs_ = std::max(nowUs_, (clock_.Elapsed() - clockBaseMs_) * 1000);
+}
+
+void MemoryCommPort::SyncToClock() {
+  const uint64_t lineMs = clockBaseMs_ + nowUs_ / 1000;
+  if (lineMs > clock_.Elapsed()) clock_.Advance(lineMs - clock_.Elapsed());
+}
+
+bool MemoryCommPort::SetupQueues(uint32_t, uint32_t) {
+  return true;
+}
+
+bool MemoryCommPort::GetState(LineSettings& settings) {
+  settings = settings_;
+  return true;
+}
+
+bool MemoryCommPort::SetState(const LineSettings& settings) {
+  if (failSetState_) return false;
+  settings_ = settings;
+  return true;
+}
+
+bool MemoryCommPort::SetTimeouts(const CommTimeouts& timeouts) {
+  timeouts_ = timeouts;
+  return true;
+}
+
+bool MemoryCommPort::Purge(uint32_t flags) {
+  SyncFromClock();
+  if (flags & (kPurgeRxClear | kPurgeRxAbort)) {
+    // What has arrived is thrown away; bytes still on the wire arrive later.
+    while (!input_.empty() && input_.front().arrivalUs <= nowUs_) input_.pop_front();
+  }
+  return true;
+}
+
+bool MemoryCommPort::Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) {
+  SyncFromClock();
+  transferred = 0;
+  const uint64_t totalMs =
+      uint64_t(timeouts_.readTotalMultiplier) * count + timeouts_.readTotalConstant;
+  const bool noTimeouts = totalMs == 0 && timeouts_.readInterval == 0;
+  const uint64_t deadlineUs = nowUs_ + (noTimeouts ? kEndlessReadUs : totalMs * 1000);
+  const bool hasTotal = totalMs != 0 || noTimeouts;
+  uint64_t lastByteUs = nowUs_;
+  while (transferred < count) {
+    uint64_t limitUs = hasTotal ? deadlineUs : UINT64_MAX;
+    if (transferred > 0 && timeouts_.readInterval != 0)
+      limitUs = std::min(limitUs, lastByteUs + uint64_t(timeouts_.readInterval) * 1000);
+    if (input_.empty() || input_.front().arrivalUs > limitUs) {
+      if (limitUs == UINT64_MAX) limitUs = nowUs_ + kEndlessReadUs;
+      nowUs_ = std::max(nowUs_, limitUs);
+      break;
+    }
+    const Pending next = input_.front();
+    input_.pop_front();
+    buffer[transferred++] = next.byte;
+    nowUs_ = std::max(nowUs_, next.arrivalUs);
+    lastByteUs = nowUs_;
+  }
+  SyncToClock();
+  return true;
+}
+
+bool MemoryCommPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) {
+  SyncFromClock();
+  transferred = 0;
+  if (failWrites_) return false;
+  const uint64_t byteUs = ByteTimeUs(settings_.baudRate);
+  for (uint32_t i = 0; i < count; ++i) {
+    nowUs_ += byteUs;
+    trace_.push_back({LineEvent::kToPeer, buffer[i], nowUs_});
+    if (peer_ && peer_->BaudRate() == settings_.baudRate) {
+      Reply reply(*this, nowUs_);
+      peer_->OnByte(buffer[i], clockBaseMs_ + nowUs_ / 1000, reply);
+    }
+    ++transferred;
+  }
+  SyncToClock();
+  return true;
+}
+
+CommPort* MemoryPortProvider::Acquire(int portNumber) {
+  if (portNumber < 1 || portNumber > 32 || missing_[portNumber] || open_.count(portNumber))
+    return nullptr;
+  auto peer = peers_.find(portNumber);
+  auto port =
+      std::make_unique<MemoryCommPort>(clock_, peer == peers_.end() ? nullptr : peer->second);
+  MemoryCommPort* result = port.get();
+  open_[portNumber] = std::move(port);
+  acquiredOrder_.push_back(portNumber);
+  ++acquires_;
+  return result;
+}
+
+bool MemoryPortProvider::Release(int portNumber) {
+  if (!open_.erase(portNumber)) return false;
+  ++releases_;
+  return true;
+}
+
+void MemoryPortProvider::SetMissing(int portNumber, bool missing) {
+  missing_[portNumber] = missing;
+}
+
+MemoryCommPort* MemoryPortProvider::Port(int portNumber) {
+  auto it = open_.find(portNumber);
+  return it == open_.end() ? nullptr : it->second.get();
+}
+
+}  // namespace orn::platform

@@ -1,0 +1,99 @@
+#pragma once
+// A virtual serial line between the driver and an in-process peer (the register
+// simulator), on the virtual clock. Bytes take their wire time at the line rate (ten bits
+// a byte); a read returns at once with what the peer has produced and moves the clock to
+// the moment the bytes would have arrived, or to the time-out. So a silent register costs
+// no real time, and every wait can be asserted to the millisecond.
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/CommPort.h"
+#include "platform/memory/LinePeer.h"
+#include "platform/memory/MemoryClock.h"
+
+namespace orn::platform {
+
+// One byte seen on the line, for tests that look at the traffic.
+struct LineEvent {
+  enum Direction { kToPeer, kFromPeer } direction;
+  uint8_t byte;
+  uint64_t atUs;  // microseconds since the line was made
+};
+
+class MemoryCommPort : public CommPort {
+ public:
+  // `peer` may be null: a port with nothing attached, where every read times out.
+  MemoryCommPort(MemoryClock& clock, LinePeer* peer);
+
+  bool SetupQueues(uint32_t inputSize, uint32_t outputSize) override;
+  bool GetState(LineSettings& settings) override;
+  bool SetState(const LineSettings& settings) override;
+  bool SetTimeouts(const CommTimeouts& timeouts) override;
+  bool Purge(uint32_t flags) override;
+  bool Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) override;
+  bool Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) override;
+
+  const std::vector<LineEvent>& Trace() const { return trace_; }
+  void ClearTrace() { trace_.clear(); }
+  const CommTimeouts& Timeouts() const { return timeouts_; }
+  const LineSettings& Settings() const { return settings_; }
+  // Makes the next calls of one kind fail, as a broken port would.
+  void FailWrites(bool fail) { failWrites_ = fail; }
+  void FailSetState(bool fail) { failSetState_ = fail; }
+
+ private:
+  class Reply;
+  struct Pending {
+    uint8_t byte;
+    uint64_t arrivalUs;
+  };
+
+  static uint64_t ByteTimeUs(uint32_t baudRate);
+  void SyncFromClock();
+  void SyncToClock();
+
+  MemoryClock& clock_;
+  LinePeer* peer_;
+  LineSettings settings_;
+  CommTimeouts timeouts_;
+  uint64_t nowUs_ = 0;
+  uint64_t clockBaseMs_;          // clock's elapsed time when the line was made
+  uint64_t peerBusyUntilUs_ = 0;  // when the peer's last queued byte ends
+  std::deque<Pending> input_;
+  std::vector<LineEvent> trace_;
+  bool failWrites_ = false;
+  bool failSetState_ = false;
+};
+
+// Ports 1..32 of a virtual machine: each can have a peer attached, be missing, or be
+// empty (present, but nothing answers).
+class MemoryPortProvider : public PortProvider {
+ public:
+  explicit MemoryPortProvider(MemoryClock& clock) : clock_(clock) {}
+
+  CommPort* Acquire(int portNumber) override;
+  bool Release(int portNumber) override;
+
+  void Attach(int portNumber, LinePeer& peer) { peers_[portNumber] = &peer; }
+  void SetMissing(int portNumber, bool missing);
+  // The port handed out for a number (null when not acquired).
+  MemoryCommPort* Port(int portNumber);
+  int AcquireCount() const { return acquires_; }
+  int ReleaseCount() const { return releases_; }
+  const std::vector<int>& AcquiredPorts() const { return acquiredOrder_; }
+
+ private:
+  MemoryClock& clock_;
+  std::map<int, LinePeer*> peers_;
+  std::map<int, bool> missing_;
+  std::map<int, std::unique_ptr<MemoryCommPort>> open_;
+  std::vector<int> acquiredOrder_;
+  int acquires_ = 0;
+  int releases_ = 0;
+};
+
+}  // namespace orn::platform

@@ -1,0 +1,154 @@
+// The virtual serial line: wire time at the line rate, Win32 read time-outs on the
+// virtual clock, lost bytes at a wrong rate, and purging.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/memory/MemoryLine.h"
+
+namespace orn::platform {
+namespace {
+
+// Answers every byte with its answer list after a fixed delay.
+class ScriptedPeer : public LinePeer {
+ public:
+  uint32_t BaudRate() const override { return rate; }
+  void OnByte(uint8_t byte, uint64_t nowMs, LineReply& reply) override {
+    received.push_back(byte);
+    times.push_back(nowMs);
+    if (!answer.empty()) reply.Send(answer.data(), answer.size(), delayMs);
+  }
+  uint32_t rate = 9600;
+  uint32_t delayMs = 0;
+  std::vector<uint8_t> answer;
+  std::vector<uint8_t> received;
+  std::vector<uint64_t> times;
+};
+
+class MemoryLineTest : public ::testing::Test {
+ protected:
+  MemoryLineTest() : port_(clock_, &peer_) {
+    LineSettings settings;
+    settings.baudRate = 9600;
+    port_.SetState(settings);
+  }
+  void SetReadTimeouts(uint32_t interval, uint32_t multiplier, uint32_t constant) {
+    CommTimeouts timeouts;
+    timeouts.readInterval = interval;
+    timeouts.readTotalMultiplier = multiplier;
+    timeouts.readTotalConstant = constant;
+    port_.SetTimeouts(timeouts);
+  }
+  uint32_t Send(std::vector<uint8_t> bytes) {
+    uint32_t sent = 0;
+    port_.Write(bytes.data(), uint32_t(bytes.size()), sent);
+    return sent;
+  }
+
+  MemoryClock clock_;
+  ScriptedPeer peer_;
+  MemoryCommPort port_;
+};
+
+TEST_F(MemoryLineTest, BytesTakeTheirWireTime) {
+  // 9600 baud, ten bits a byte: 1.042 ms a byte, so 96 bytes take 100 ms.
+  EXPECT_EQ(Send(std::vector<uint8_t>(96, 0x55)), 96u);
+  EXPECT_EQ(clock_.Elapsed(), 100u);
+  EXPECT_EQ(peer_.received.size(), 96u);
+  EXPECT_EQ(peer_.times.front(), 1u);
+  EXPECT_EQ(peer_.times.back(), 100u);
+}
+
+TEST_F(MemoryLineTest, AReadThatGetsNothingWaitsItsTotalTimeout) {
+  SetReadTimeouts(200, 200, 1);
+  uint8_t buffer[4];
+  uint32_t got = 99;
+  EXPECT_TRUE(port_.Read(buffer, 1, got));
+  EXPECT_EQ(got, 0u);
+  EXPECT_EQ(clock_.Elapsed(), 201u);
+  EXPECT_TRUE(port_.Read(buffer, 2, got));
+  EXPECT_EQ(clock_.Elapsed(), 201u + 401u);
+}
+
+TEST_F(MemoryLineTest, AnswersArriveAfterTheirDelayAndWireTime) {
+  peer_.answer = {0x15};
+  peer_.delayMs = 5;
+  Send({0x05});  // 1.042 ms on the wire
+  SetReadTimeouts(200, 200, 1);
+  uint8_t byte = 0;
+  uint32_t got = 0;
+  EXPECT_TRUE(port_.Read(&byte, 1, got));
+  EXPECT_EQ(got, 1u);
+  EXPECT_EQ(byte, 0x15);
+  // 1042 us + 5 ms + 1042 us
+  EXPECT_EQ(clock_.Elapsed(), 7u);
+}
+
+TEST_F(MemoryLineTest, TheIntervalTimeoutEndsAReadBetweenBytes) {
+  peer_.answer = {0x01, 0x02};
+  Send({0x00});
+  peer_.answer.clear();
+  uint8_t buffer[5] = {};
+  uint32_t got = 0;
+  SetReadTimeouts(20, 0, 0);  // interval only
+  EXPECT_TRUE(port_.Read(buffer, 5, got));
+  EXPECT_EQ(got, 2u);
+  // The second byte arrived at 3.1 ms; the read gave up 20 ms later.
+  EXPECT_EQ(clock_.Elapsed(), 23u);
+}
+
+TEST_F(MemoryLineTest, BytesAtAnotherRateAreLost) {
+  peer_.rate = 4800;
+  peer_.answer = {0x15};
+  Send({0x05});
+  EXPECT_TRUE(peer_.received.empty());
+  LineSettings settings;
+  settings.baudRate = 4800;
+  port_.SetState(settings);
+  Send({0x05});
+  ASSERT_EQ(peer_.received.size(), 1u);
+  // The answer came at 4800 too, so it is heard; at 9600 it would be noise.
+  settings.baudRate = 9600;
+  port_.SetState(settings);
+  SetReadTimeouts(200, 200, 1);
+  uint8_t byte = 0;
+  uint32_t got = 0;
+  port_.Read(&byte, 1, got);
+  EXPECT_EQ(got, 1u);
+}
+
+TEST_F(MemoryLineTest, PurgeDropsWhatHasArrivedButNotWhatIsOnTheWay) {
+  peer_.answer = {0xAA};
+  peer_.delayMs = 50;
+  Send({0x01});
+  clock_.Advance(10);
+  Send({0x02});  // its answer queues behind the first: 51 and 52 ms
+  clock_.Advance(45);
+  port_.Purge(kPurgeAll);  // at 57 ms the first answer has arrived, the second is on the way
+  SetReadTimeouts(200, 200, 1);
+  uint8_t buffer[2];
+  uint32_t got = 0;
+  port_.Read(buffer, 2, got);
+  EXPECT_EQ(got, 1u);
+}
+
+TEST(MemoryPortProvider, HandsOutEachPortOnce) {
+  MemoryClock clock;
+  MemoryPortProvider ports(clock);
+  ports.SetMissing(3, true);
+  EXPECT_EQ(ports.Acquire(3), nullptr);
+  EXPECT_EQ(ports.Acquire(0), nullptr);
+  EXPECT_EQ(ports.Acquire(33), nullptr);
+  CommPort* first = ports.Acquire(1);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(ports.Acquire(1), nullptr);
+  EXPECT_TRUE(ports.Release(1));
+  EXPECT_FALSE(ports.Release(1));
+  EXPECT_NE(ports.Acquire(1), nullptr);
+  EXPECT_EQ(ports.AcquireCount(), 2);
+  EXPECT_EQ(ports.ReleaseCount(), 1);
+}
+
+}  // namespace
+}  // namespace orn::platform
