@@ -1,7 +1,8 @@
 #include "platform/win32/Win32TextConverter.h"
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 namespace orn::platform {
 

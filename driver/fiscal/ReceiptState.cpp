@@ -1,0 +1,113 @@
+#include "fiscal/ReceiptState.h"
+
+#include "config/RegistryKey.h"
+#include "fiscal/DecimalText.h"
+
+namespace orn::fiscal {
+
+namespace {
+
+using platform::kErrorSuccess;
+using platform::RegAccess;
+
+// Value names under the Params key, in the order they are loaded.
+constexpr char kPrinterStateValue[] = "PrinterState";
+constexpr char kCancelReceiptValue[] = "CancelReceipt";
+constexpr char kStrNumberValue[] = "StrNumber";
+constexpr char kRecPrintedValue[] = "RecPrinted";
+constexpr char kSlpPrintedValue[] = "SlpPrinted";
+
+constexpr char kPaymentSumsSubKey[] = "\\CheckSumm";
+// The payment sums are named by their index.
+constexpr const char* kPaymentSumValues[kPaymentTypeCount] = {"0", "1", "2", "3"};
+
+bool ValidIndex(int index) {
+  return index >= 0 && index < kPaymentTypeCount;
+}
+
+}  // namespace
+
+ReceiptState::ReceiptState(platform::Registry& registry, const config::DriverParams& params)
+    : registry_(registry), params_(params) {}
+
+std::string ReceiptState::PaymentSumsKeyPath() const {
+  return params_.ParamsKeyPath() + kPaymentSumsSubKey;
+}
+
+int64_t ReceiptState::PaymentSum(int index) const {
+  return ValidIndex(index) ? paymentSums_[size_t(index)] : 0;
+}
+
+void ReceiptState::LoadReceiptState() {
+  if (params_.ParamsKeyPath().empty()) return;
+  config::RegistryKey key(registry_);
+  if (key.Open(params_.ParamsKeyPath(), RegAccess::kRead) != kErrorSuccess) return;
+  uint32_t value = 0;
+  if (registry_.QueryDword(key.Handle(), kPrinterStateValue, value) == kErrorSuccess)
+    printerState_ = int32_t(value);
+  if (registry_.QueryDword(key.Handle(), kCancelReceiptValue, value) == kErrorSuccess)
+    cancelReceipt_ = value != 0;
+  if (registry_.QueryDword(key.Handle(), kStrNumberValue, value) == kErrorSuccess)
+    strNumber_ = uint8_t(value & 0xFF);
+  if (registry_.QueryDword(key.Handle(), kRecPrintedValue, value) == kErrorSuccess)
+    recPrinted_ = value != 0;
+  if (registry_.QueryDword(key.Handle(), kSlpPrintedValue, value) == kErrorSuccess)
+    slpPrinted_ = value != 0;
+
+  if (key.Open(PaymentSumsKeyPath(), RegAccess::kRead) != kErrorSuccess) return;
+  for (int index = 0; index < kPaymentTypeCount; ++index) {
+    std::string text;
+    if (registry_.QueryString(key.Handle(), kPaymentSumValues[index], text,
+                              config::kStringValueCapacity) == kErrorSuccess)
+      paymentSums_[size_t(index)] = ParseInt64(text);
+  }
+}
+
+void ReceiptState::WriteDword(const char* name, uint32_t value) {
+  // Before a device is opened there is no key to write to.
+  if (params_.ParamsKeyPath().empty()) return;
+  config::RegistryKey key(registry_);
+  if (key.Create(params_.ParamsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
+  registry_.SetDword(key.Handle(), name, value);
+}
+
+void ReceiptState::SetPrinterState(int32_t state) {
+  if (state == printerState_) return;
+  printerState_ = state;
+  WriteDword(kPrinterStateValue, uint32_t(state));
+}
+
+void ReceiptState::SetCancelReceipt(bool cancel) {
+  if (cancel == cancelReceipt_) return;
+  cancelReceipt_ = cancel;
+  WriteDword(kCancelReceiptValue, cancel ? 1 : 0);
+}
+
+void ReceiptState::SetStrNumber(uint8_t number) {
+  if (number == strNumber_) return;
+  strNumber_ = number;
+  WriteDword(kStrNumberValue, number);
+}
+
+void ReceiptState::SetRecPrinted(bool printed) {
+  if (printed == recPrinted_) return;
+  recPrinted_ = printed;
+  WriteDword(kRecPrintedValue, printed ? 1 : 0);
+}
+
+void ReceiptState::SetSlpPrinted(bool printed) {
+  if (printed == slpPrinted_) return;
+  slpPrinted_ = printed;
+  WriteDword(kSlpPrintedValue, printed ? 1 : 0);
+}
+
+void ReceiptState::SetPaymentSum(int index, int64_t sum) {
+  if (!ValidIndex(index) || sum == paymentSums_[size_t(index)]) return;
+  paymentSums_[size_t(index)] = sum;
+  if (params_.ParamsKeyPath().empty()) return;
+  config::RegistryKey key(registry_);
+  if (key.Create(PaymentSumsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
+  registry_.SetString(key.Handle(), kPaymentSumValues[index], FormatInt64(sum));
+}
+
+}  // namespace orn::fiscal

@@ -1,0 +1,62 @@
+#pragma once
+// The part of the receipt state that must outlive the process: the printer state, the
+// cancel and printed flags, the next slip line and the payment sums of the open receipt.
+// Every change is written through to the registry at once (the device's Params key and its
+// CheckSumm sub key), and LoadReceiptState reads it back at the next OpenService, so a new
+// service object can carry on or cancel a receipt the register still holds open.
+// Registry failures are silent: the held value is the one the driver works with.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "config/DriverParams.h"
+#include "platform/Registry.h"
+
+namespace orn::fiscal {
+
+inline constexpr int kPaymentTypeCount = 4;
+inline constexpr int32_t kDefaultPrinterState = 1;  // monitor
+inline constexpr uint8_t kDefaultStrNumber = 1;
+
+class ReceiptState {
+ public:
+  // The keys are found through `params`, whose paths are set by ReadDeviceParams.
+  ReceiptState(platform::Registry& registry, const config::DriverParams& params);
+
+  // Reads the stored values over the held ones; missing values keep theirs.
+  void LoadReceiptState();
+
+  int32_t PrinterState() const { return printerState_; }
+  bool CancelReceipt() const { return cancelReceipt_; }
+  uint8_t StrNumber() const { return strNumber_; }
+  bool RecPrinted() const { return recPrinted_; }
+  bool SlpPrinted() const { return slpPrinted_; }
+  // Register units of payment type 0..3; 0 for any other index.
+  int64_t PaymentSum(int index) const;
+
+  // Each writes to the registry only when the value changes.
+  void SetPrinterState(int32_t state);
+  void SetCancelReceipt(bool cancel);
+  void SetStrNumber(uint8_t number);
+  void SetRecPrinted(bool printed);
+  void SetSlpPrinted(bool printed);
+  // An index outside 0..3 is ignored.
+  void SetPaymentSum(int index, int64_t sum);
+
+ private:
+  void WriteDword(const char* name, uint32_t value);
+  std::string PaymentSumsKeyPath() const;
+
+  platform::Registry& registry_;
+  const config::DriverParams& params_;
+
+  int32_t printerState_ = kDefaultPrinterState;
+  bool cancelReceipt_ = false;
+  uint8_t strNumber_ = kDefaultStrNumber;
+  bool recPrinted_ = false;
+  bool slpPrinted_ = false;
+  std::array<int64_t, kPaymentTypeCount> paymentSums_{};
+};
+
+}  // namespace orn::fiscal
