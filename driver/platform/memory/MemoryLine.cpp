@@ -132,6 +132,7 @@ CommPort* MemoryPortProvider::Acquire(int portNumber) {
   auto port =
       std::make_unique<MemoryCommPort>(clock_, peer == peers_.end() ? nullptr : peer->second);
   MemoryCommPort* result = port.get();
+  result->FailSetState(broken_[portNumber]);
   open_[portNumber] = std::move(port);
   acquiredOrder_.push_back(portNumber);
   ++acquires_;

@@ -80,6 +80,8 @@ class MemoryPortProvider : public PortProvider {
 
   void Attach(int portNumber, LinePeer& peer) { peers_[portNumber] = &peer; }
   void SetMissing(int portNumber, bool missing);
+  // Ports acquired from now on refuse their line settings.
+  void SetBroken(int portNumber, bool broken) { broken_[portNumber] = broken; }
   // The port handed out for a number (null when not acquired).
   MemoryCommPort* Port(int portNumber);
   int AcquireCount() const { return acquires_; }
@@ -90,6 +92,7 @@ class MemoryPortProvider : public PortProvider {
   MemoryClock& clock_;
   std::map<int, LinePeer*> peers_;
   std::map<int, bool> missing_;
+  std::map<int, bool> broken_;
   std::map<int, std::unique_ptr<MemoryCommPort>> open_;
   std::vector<int> acquiredOrder_;
   int acquires_ = 0;

@@ -1,0 +1,93 @@
+#include "simulator/RegisterSimulator.h"
+
+#include <algorithm>
+
+#include "simulator/Frame.h"
+
+namespace orn::simulator {
+
+namespace {
+
+bool Listed(const std::vector<uint32_t>& numbers, uint32_t number) {
+  return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+}
+
+// Applies the faults of the sending direction byte by byte on the way out. A dropped byte
+// is simply not sent: the driver sees one byte fewer.
+class FaultyReply : public platform::LineReply {
+ public:
+  FaultyReply(platform::LineReply& line, const SimulatorFaults& faults, SimulatorCounters& counters)
+      : line_(line), faults_(faults), counters_(counters) {}
+
+  void Send(const uint8_t* data, size_t count, uint32_t delayMs) override {
+    uint8_t out[kMaxFrame];
+    size_t kept = 0;
+    for (size_t i = 0; i < count && kept < kMaxFrame; ++i) {
+      const uint32_t number = ++counters_.bytesSent;
+      if (Listed(faults_.dropSent, number)) continue;
+      out[kept++] =
+          Listed(faults_.corruptSent, number) ? uint8_t(data[i] ^ faults_.corruptMask) : data[i];
+    }
+    if (kept > 0) line_.Send(out, kept, delayMs);
+  }
+
+ private:
+  platform::LineReply& line_;
+  const SimulatorFaults& faults_;
+  SimulatorCounters& counters_;
+};
+
+}  // namespace
+
+RegisterSimulator::RegisterSimulator(const SimulatorConfig& config)
+    : baudRate_(config.baudRate),
+      faults_(config.faults),
+      commands_(config.state, config.model),
+      link_(*this, faults_, counters_) {
+  link_.Timing() = config.timing;
+  if (faults_.staleAnswer) OfferStaleAnswer(0);
+}
+
+void RegisterSimulator::OnByte(uint8_t byte, uint64_t nowMs, platform::LineReply& reply) {
+  const uint32_t number = ++counters_.bytesReceived;
+  if (Listed(faults_.dropReceived, number)) return;
+  if (Listed(faults_.corruptReceived, number)) byte ^= faults_.corruptMask;
+  FaultyReply faulty(reply, faults_, counters_);
+  link_.OnByte(byte, nowMs, faulty);
+}
+
+void RegisterSimulator::OfferStaleAnswer(uint64_t nowMs) {
+  uint8_t answer[kMaxMessage];
+  const size_t length = commands_.StatusAnswer(nowMs, answer);
+  link_.OfferAnswer(answer, length);
+}
+
+size_t RegisterSimulator::Execute(const uint8_t* request, size_t length, uint64_t nowMs,
+                                  uint8_t* answer) {
+  for (const InjectedError& injected : faults_.deviceErrors) {
+    if (injected.commandNumber != counters_.framesReceived) continue;
+    answer[0] = request[0];
+    answer[1] = injected.errorCode;
+    return 2;
+  }
+  const size_t answerLength = commands_.Execute(request, length, nowMs, answer);
+  if (faults_.shortAnswers > 0) {
+    --faults_.shortAnswers;
+    return 1;
+  }
+  if (faults_.wrongCodeAnswers > 0) {
+    --faults_.wrongCodeAnswers;
+    answer[0] ^= 0x01;
+  }
+  return answerLength;
+}
+
+void RegisterSimulator::AdoptPendingBaudRate() {
+  if (const auto rate = commands_.TakeRequestedBaudRate()) baudRate_ = *rate;
+}
+
+void RegisterSimulator::OnAnswerAcknowledged() {
+  if (const auto rate = commands_.TakeRequestedBaudRate()) baudRate_ = *rate;
+}
+
+}  // namespace orn::simulator

@@ -1,0 +1,51 @@
+#pragma once
+// Misbehaviour on demand, scripted exactly, and the count of what happened on the link.
+// Byte numbers count from 1, separately for each direction, over every byte that crossed
+// the line at the register's rate (control bytes and frame bytes alike).
+
+#include <cstdint>
+#include <vector>
+
+namespace orn::simulator {
+
+struct InjectedError {
+  uint32_t commandNumber = 0;  // 1 = the first frame the register executes
+  uint8_t errorCode = 0;       // answered instead of running the command
+};
+
+struct SimulatorFaults {
+  bool silent = false;                    // answer nothing at all (bytes are still counted)
+  std::vector<uint32_t> dropReceived;     // bytes from the driver that never arrive
+  std::vector<uint32_t> corruptReceived;  // bytes from the driver XORed with corruptMask
+  std::vector<uint32_t> dropSent;         // bytes to the driver that are lost
+  std::vector<uint32_t> corruptSent;      // bytes to the driver XORed with corruptMask
+  uint8_t corruptMask = 0xFF;
+  // A leftover GetStatus answer is pending when the simulator is made, so the first ENQ
+  // gets ACK and that answer. Read once, at construction (OfferStaleAnswer does it later).
+  bool staleAnswer = false;
+  // The next this many answer frames sent carry a wrong check byte; each one counts down.
+  uint32_t badCheckAnswers = 0;
+  std::vector<InjectedError> deviceErrors;
+  // An answer the driver refused is forgotten, so the next ENQ gets NAK and the driver sends
+  // its frame again (a register that keeps no answers).
+  bool forgetRefusedAnswers = false;
+  // The next this many answers are cut to the command code alone, or carry the code of
+  // another command; each one counts down.
+  uint32_t shortAnswers = 0;
+  uint32_t wrongCodeAnswers = 0;
+};
+
+struct SimulatorCounters {
+  uint32_t bytesReceived = 0;  // from the driver, before faults
+  uint32_t bytesSent = 0;      // to the driver, before faults
+  uint32_t enqsReceived = 0;
+  uint32_t framesReceived = 0;     // good check byte: acknowledged and executed
+  uint32_t badFramesReceived = 0;  // wrong check byte or empty: refused with NAK
+  uint32_t framesAbandoned = 0;    // cut short by a silent gap
+  uint32_t answersSent = 0;        // answer frames, resends and a stale answer included
+  uint32_t acksReceived = 0;       // answers the driver acknowledged
+  uint32_t naksReceived = 0;       // answers the driver refused
+  uint8_t lastCommandCode = 0;     // of the last frame executed
+};
+
+}  // namespace orn::simulator

@@ -1,0 +1,23 @@
+#pragma once
+// ornsim's command line.
+
+#include <string>
+
+#include "simulator/RegisterSimulator.h"
+
+namespace orn::simulator {
+
+struct OrnsimOptions {
+  bool pty = false;
+  bool help = false;
+  bool verbose = false;
+  SimulatorConfig config;
+};
+
+extern const char kOrnsimUsage[];
+
+// Fills `options` from the arguments; on a bad argument returns false with a message.
+bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& options,
+                        std::string& error);
+
+}  // namespace orn::simulator

@@ -1,0 +1,187 @@
+#include "simulator/ornsim/PtyServer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace orn::simulator {
+
+namespace {
+
+struct SpeedRow {
+  speed_t speed;
+  uint32_t rate;
+};
+
+constexpr SpeedRow kSpeeds[] = {
+    {B2400, 2400},   {B4800, 4800},   {B9600, 9600},     {B19200, 19200},
+    {B38400, 38400}, {B57600, 57600}, {B115200, 115200},
+};
+
+speed_t SpeedOfRate(uint32_t rate) {
+  for (const SpeedRow& row : kSpeeds) {
+    if (row.rate == rate) return row.speed;
+  }
+  return B4800;
+}
+
+uint32_t RateOfSpeed(speed_t speed) {
+  for (const SpeedRow& row : kSpeeds) {
+    if (row.speed == speed) return row.rate;
+  }
+  return 0;
+}
+
+std::string SystemError(const char* what) {
+  return std::string(what) + ": " + strerror(errno);
+}
+
+// Longest wait in one poll, so that a stop request is seen even without a signal.
+constexpr int kMaxPollMs = 200;
+
+}  // namespace
+
+PtyServer::PtyServer(RegisterSimulator& simulator, bool verbose)
+    : simulator_(simulator), verbose_(verbose) {
+  startMs_ = NowMs();
+}
+
+PtyServer::~PtyServer() {
+  if (slave_ >= 0) close(slave_);
+  if (master_ >= 0) close(master_);
+}
+
+bool PtyServer::Open(std::string& error) {
+  master_ = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master_ < 0) return error = SystemError("posix_openpt"), false;
+  if (grantpt(master_) != 0) return error = SystemError("grantpt"), false;
+  if (unlockpt(master_) != 0) return error = SystemError("unlockpt"), false;
+  const char* name = ptsname(master_);
+  if (name == nullptr) return error = SystemError("ptsname"), false;
+  slavePath_ = name;
+  slave_ = open(name, O_RDWR | O_NOCTTY);
+  if (slave_ < 0) return error = SystemError(name), false;
+
+  termios settings{};
+  if (tcgetattr(slave_, &settings) != 0) return error = SystemError("tcgetattr"), false;
+  cfmakeraw(&settings);
+  cfsetispeed(&settings, SpeedOfRate(simulator_.BaudRate()));
+  cfsetospeed(&settings, SpeedOfRate(simulator_.BaudRate()));
+  if (tcsetattr(slave_, TCSANOW, &settings) != 0) return error = SystemError("tcsetattr"), false;
+
+  const int flags = fcntl(master_, F_GETFL);
+  if (flags < 0 || fcntl(master_, F_SETFL, flags | O_NONBLOCK) != 0) {
+    return error = SystemError("fcntl"), false;
+  }
+  return true;
+}
+
+bool PtyServer::Serve(const volatile std::sig_atomic_t& stop, std::string& error) {
+  while (!stop) {
+    int timeoutMs = kMaxPollMs;
+    if (!output_.empty()) {
+      const uint64_t now = NowMs();
+      const uint64_t due = output_.front().dueMs;
+      timeoutMs = due <= now ? 0 : int(due - now < uint64_t(kMaxPollMs) ? due - now : kMaxPollMs);
+    }
+    pollfd watched{master_, POLLIN, 0};
+    const int ready = poll(&watched, 1, timeoutMs);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      error = SystemError("poll");
+      return false;
+    }
+    if ((watched.revents & (POLLERR | POLLNVAL)) != 0) {
+      error = "the pseudo-terminal failed";
+      return false;
+    }
+    if ((watched.revents & POLLIN) != 0 && !ReadInput(error)) return false;
+    if (!WriteDueOutput(error)) return false;
+  }
+  return true;
+}
+
+void PtyServer::Send(const uint8_t* data, size_t count, uint32_t delayMs) {
+  uint64_t due = receivedAtMs_ + delayMs;
+  if (!output_.empty() && output_.back().dueMs > due) due = output_.back().dueMs;
+  output_.push_back(Chunk{due, std::vector<uint8_t>(data, data + count)});
+}
+
+uint64_t PtyServer::NowMs() const {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1000000 - startMs_;
+}
+
+uint32_t PtyServer::ClientBaudRate() const {
+  termios settings{};
+  if (tcgetattr(slave_, &settings) != 0) return 0;
+  return RateOfSpeed(cfgetospeed(&settings));
+}
+
+bool PtyServer::ReadInput(std::string& error) {
+  uint8_t buffer[256];
+  const ssize_t count = read(master_, buffer, sizeof buffer);
+  if (count < 0) {
+    if (errno == EAGAIN || errno == EINTR) return true;
+    error = SystemError("read");
+    return false;
+  }
+  receivedAtMs_ = NowMs();
+  const uint32_t clientRate = ClientBaudRate();
+  // A pseudo-terminal carries no rate, so bytes are judged by the client's rate when they
+  // are read. A client found at the rate just agreed has moved there; its acknowledgement
+  // may have been purged from the terminal before it was read, so the register moves too.
+  if (clientRate != simulator_.BaudRate() && clientRate == simulator_.PendingBaudRate())
+    simulator_.AdoptPendingBaudRate();
+  // Bytes sent at another rate are garbage to the register: it never sees them.
+  Log("rx", buffer, size_t(count),
+      clientRate == simulator_.BaudRate() ? "" : "ignored: client at another rate");
+  for (ssize_t i = 0; i < count; ++i) {
+    // The register's rate may change within the batch (an acknowledged SetExchangeParams).
+    if (clientRate != simulator_.BaudRate()) continue;
+    simulator_.OnByte(buffer[i], receivedAtMs_, *this);
+  }
+  return true;
+}
+
+bool PtyServer::WriteDueOutput(std::string& error) {
+  const uint64_t now = NowMs();
+  while (!output_.empty() && output_.front().dueMs <= now) {
+    Chunk& chunk = output_.front();
+    if (ClientBaudRate() != simulator_.BaudRate()) {
+      Log("tx", chunk.bytes.data(), chunk.bytes.size(), "lost: client at another rate");
+      output_.pop_front();
+      continue;
+    }
+    const ssize_t written = write(master_, chunk.bytes.data(), chunk.bytes.size());
+    if (written < 0) {
+      if (errno == EAGAIN || errno == EINTR) return true;  // the client is not reading yet
+      error = SystemError("write");
+      return false;
+    }
+    Log("tx", chunk.bytes.data(), size_t(written), "");
+    chunk.bytes.erase(chunk.bytes.begin(), chunk.bytes.begin() + written);
+    if (!chunk.bytes.empty()) return true;
+    output_.pop_front();
+  }
+  return true;
+}
+
+void PtyServer::Log(const char* direction, const uint8_t* data, size_t count,
+                    const char* note) const {
+  if (!verbose_) return;
+  std::fprintf(stderr, "%8llu %s", static_cast<unsigned long long>(NowMs()), direction);
+  for (size_t i = 0; i < count; ++i) std::fprintf(stderr, " %.2X", data[i]);
+  if (*note != '\0') std::fprintf(stderr, " (%s)", note);
+  std::fprintf(stderr, "\n");
+}
+
+}  // namespace orn::simulator

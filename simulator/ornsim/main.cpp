@@ -1,0 +1,73 @@
+// ornsim: the register simulator on a pseudo-terminal, for the driver's tests and for
+// working without a register.
+
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "simulator/ornsim/OrnsimOptions.h"
+#include "simulator/ornsim/PtyServer.h"
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void RequestStop(int) {
+  stopRequested = 1;
+}
+
+void InstallStopHandlers() {
+  struct sigaction action {};
+  action.sa_handler = RequestStop;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;  // no SA_RESTART: poll returns at once
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+// The register's clock starts at the host's local time.
+orn::platform::LocalTime HostLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {uint16_t(local.tm_year + 1900),
+          uint16_t(local.tm_mon + 1),
+          uint16_t(local.tm_mday),
+          uint16_t(local.tm_hour),
+          uint16_t(local.tm_min),
+          uint16_t(local.tm_sec),
+          0};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace orn::simulator;
+  OrnsimOptions options;
+  options.config.state.clockAtStart = HostLocalTime();
+  std::string error;
+  if (!ParseOrnsimOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "ornsim: %s (see ornsim --help)\n", error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(kOrnsimUsage, stdout);
+    return 0;
+  }
+
+  InstallStopHandlers();
+  RegisterSimulator simulator(options.config);
+  PtyServer server(simulator, options.verbose);
+  if (!server.Open(error)) {
+    std::fprintf(stderr, "ornsim: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("%s\n", server.SlavePath().c_str());
+  std::fflush(stdout);
+  if (!server.Serve(stopRequested, error)) {
+    std::fprintf(stderr, "ornsim: %s\n", error.c_str());
+    return 1;
+  }
+  return 0;
+}
