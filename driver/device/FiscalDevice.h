@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
+#include "device/Commands.h"
 #include "device/DeviceStatus.h"
 #include "device/ErrorTriple.h"
 #include "device/Protocol.h"
@@ -20,6 +22,12 @@ class DriverLog;
 }
 
 namespace orn::device {
+
+// Bit 0 journal, bit 1 receipt tape.
+inline constexpr uint8_t kStationJournal = 0x01;
+inline constexpr uint8_t kStationReceipt = 0x02;
+
+enum class FieldKind : uint8_t { kNumber, kString };
 
 // What the type answer says about the register.
 struct DeviceType {
@@ -42,6 +50,18 @@ class FiscalDevice {
   static constexpr int kFirstPort = 1;
   static constexpr int kLastPort = 32;
   static constexpr size_t kMaxDeviceNameLength = 99;
+  static constexpr size_t kTextField = 40;  // a short text travels as a padded field
+  // A multi-line text prints at most this many characters a line.
+  static constexpr size_t kMaxPrintedLine = 100;
+  // Bounds on waiting for a register that never gets ready: a stuck printer must not hold
+  // the point of sale for ever. Reaching one reports OPOS_E_TIMEOUT.
+  static constexpr uint32_t kMaxPrintingWaitMs = 5 * 60 * 1000;
+  static constexpr uint32_t kContinueWaitMs = 5000;
+  static constexpr uint32_t kContinuePollMs = 100;
+  static constexpr int kMaxContinueDepth = 4;
+  static constexpr int kMaxContinueResends = 10;
+  // Cash registers of the tax groups: 88 + 4 * (group - 1) + receipt type.
+  static constexpr uint8_t kTaxTurnoverRegister = 88;
 
   FiscalDevice(platform::PortProvider& ports, platform::Clock& clock, config::DriverLog& log);
 
@@ -57,6 +77,8 @@ class FiscalDevice {
     passwordNI_ = password;
     passwordNIPresent_ = present;
   }
+  void SetFontNumber(uint32_t font) { fontNumber_ = font; }
+  uint32_t FontNumber() const { return fontNumber_; }
   // Called with the port number when the search found the register on another port.
   void SetPortFoundHandler(std::function<void(int)> handler) { portFound_ = std::move(handler); }
 
@@ -85,12 +107,101 @@ class FiscalDevice {
   bool FindDevice();
   void Disconnect() { port_.Close(); }
 
+  // --- Operation values, set by the caller before a command ---
+  uint8_t Department = 1;
+  uint8_t StrNumber = 1;     // line number on the slip
+  int32_t LineWidth = 0;     // characters per print line, known once the type is read
+  std::string PendingText;   // the text of the next text-bearing command
+  int64_t Amounts[4] = {};   // amount 1: adjustments and the subtotal; 1..4: payments
+  int64_t Quantity = 0;      // thousandths
+  int64_t Price = 0;         // register units
+  int64_t TaxRemainder = 0;  // SplitByTax: the part without a tax group
+  int64_t TaxParts[4] = {};  // SplitByTax: the parts of tax groups 1..4
+  // Table coordinates and value.
+  uint8_t TableNumber = 0;
+  uint16_t TableRow = 0;
+  uint8_t TableField = 0;
+  FieldKind TableFieldKind = FieldKind::kNumber;
+  uint8_t TableFieldSize = 0;
+  uint32_t TableNumberValue = 0;
+  std::string TableStringValue;
+  // Slip document settings.
+  uint8_t SlipDocumentType = 0;
+  uint8_t SlipSettings[7] = {};
+  // The date and time fields are the status block's own bytes: GetStatus fills them with
+  // the register's clock, SetDeviceDate, ConfirmDate and SetDeviceTime send them.
+  uint8_t* DateFields() { return status_ + status::kDate; }
+  uint8_t* TimeFields() { return status_ + status::kTime; }
+
   // --- Commands ---
   bool GetStatus();
   bool GetDeviceType();
   bool SetExchangeParams(uint8_t baudRateCode, uint8_t byteTimeout);
+  bool InterruptDataOutput();
+  bool StartTestRun();
+  bool InterruptTest();
+  bool GetCashRegister(uint8_t number);
+  bool GetOperationRegister(uint8_t number);
+  bool WriteTable();
+  bool ReadTable();
+  bool GetTableStructure(uint8_t table);
+  bool SetDeviceTime();
+  bool SetDeviceDate();
+  bool ConfirmDate();
+  bool CutPaper();
+  // 17h for model family 1, else 2Fh with the font; the pending text.
+  bool PrintString(uint8_t station);
+  bool PrintReportX();
+  bool PrintReportZ();
+  bool CashIn(int64_t amount);
+  bool CashOut(int64_t amount);
+  bool GetLastFiscalRecordDate();
+  bool EnterTaxPassword();
+  // First and last date: day, month, year - 2000 each.
+  bool FiscalReportByDates(uint8_t kind, const uint8_t first[3], const uint8_t last[3]);
+  bool FiscalReportByShifts(uint8_t kind, uint16_t first, uint16_t last);
+  bool OpenSlipDocument();
+  bool SlipOperation(uint8_t taxGroup = 0);
+  bool SlipSurcharge(uint8_t taxGroup = 0);
+  bool SlipDiscount(uint8_t taxGroup = 0);
+  bool CloseSlipReceipt();
+  bool FillSlipBuffer();
+  bool PrintSlip();
+  // Items and adjustments; tax group 0 sends all four tax bytes 0.
+  bool Sale(uint8_t taxGroup = 0);
+  bool ReturnSale(uint8_t taxGroup = 0);
+  bool Storno(uint8_t taxGroup = 0);
+  bool Discount(uint8_t taxGroup = 0);
+  bool Surcharge(uint8_t taxGroup = 0);
+  bool StornoDiscount(uint8_t taxGroup = 0);
+  bool StornoSurcharge(uint8_t taxGroup = 0);
+  bool CloseReceipt();
+  bool AnnulReceipt();
+  bool Subtotal();
+  bool RepeatDocument();
+  bool ContinuePrint();
   // On the cached flags: journal paper, then receipt paper.
   bool CheckPaper();
+
+  // --- Composite operations ---
+  // Day, month, year - 2000, hour, minute; a date before the last fiscal record restores
+  // the register's date confirmation and reports its error 13h.
+  bool SetDateTime(const uint8_t dateTime[5]);
+  bool WaitForPrinting(uint32_t pauseMs);
+  bool CheckPrinting(uint32_t pauseMs);
+  bool WaitContinue();
+  bool PrintLines(uint8_t station, std::string_view text);
+  bool PrintSlipLines(std::string_view text);
+  bool FlushText();
+  // Spreads `amount` over the tax groups by the receipt's turnover per group.
+  bool SplitByTax(int64_t amount);
+  bool DiscountByTax(int64_t amount);
+  bool SurchargeByTax(int64_t amount);
+  bool StornoDiscountByTax(int64_t amount);
+  bool StornoSurchargeByTax(int64_t amount);
+
+  // OPOS currency in this register's units.
+  int64_t ToRegisterUnits(int64_t currency) const;
 
   // --- Cached answers ---
   const uint8_t* StatusBlock() const { return status_; }
@@ -102,6 +213,13 @@ class FiscalDevice {
   const DeviceType& Type() const { return deviceType_; }
   int ModelFamily() const { return modelFamily_; }
   int ModelCategory() const { return modelCategory_; }
+  int64_t CashRegisterValue() const { return cashRegister_; }
+  uint16_t OperationRegisterValue() const { return operationRegister_; }
+  // Day, month, year - 2000 of the last fiscal memory record.
+  const uint8_t* LastFiscalRecordDate() const { return lastRecordDate_; }
+  const std::string& TableName() const { return tableName_; }
+  uint16_t TableRowCount() const { return tableRows_; }
+  uint8_t TableFieldCount() const { return tableFields_; }
 
   // The request buffer, for operations and tests.
   const uint8_t* Request() const { return request_; }
@@ -110,10 +228,27 @@ class FiscalDevice {
   size_t AnswerDataLength() const { return answerDataLength_; }
 
  private:
-  // Request building: command code, then the operator password unless told otherwise.
-  size_t BeginRequest(uint8_t code, bool withPassword = true);
+  // Request building. Start writes the code and the command's password and returns the
+  // position after them, or 0 when the command needs a password that is not configured.
+  size_t Start(const Command& command);
   size_t PutByte(size_t at, uint8_t value);
   size_t PutInteger(size_t at, uint64_t value, int bytes);
+  size_t PutBytes(size_t at, const uint8_t* bytes, size_t count);
+  size_t PutTaxBytes(size_t at, uint8_t taxGroup);
+  // The pending text as the text field; returns the request length.
+  size_t PutText(size_t at);
+  bool Simple(const Command& command);
+  bool Item(const Command& command, uint8_t taxGroup);
+  bool Adjustment(const Command& command, uint8_t taxGroup);
+  bool SlipAdjustment(uint8_t surcharge, uint8_t taxGroup);
+  bool CashOperation(const Command& command, int64_t amount);
+  bool DateCommand(const Command& command, const uint8_t* fields);
+  bool AdjustByTax(int64_t amount, bool (FiscalDevice::*adjust)(uint8_t));
+  bool PrintTextLines(std::string_view text, bool (FiscalDevice::*print)());
+  bool PrintPendingOnReceipt();
+  bool PrintPendingLine();
+  bool WaitPrintingStep(uint32_t pauseMs, bool& done);
+  bool TimedOut();
 
   bool Exchange(const uint8_t* frame, uint32_t size);
   bool ReceiveAnswer();
@@ -122,6 +257,7 @@ class FiscalDevice {
   void DecodeAnswerData(uint8_t code);
   void DecodeStatus();
   void DecodeDeviceType();
+  void DecodeTable();
   bool MalformedAnswer(const char* text);
 
   SerialPort port_;
@@ -149,6 +285,15 @@ class FiscalDevice {
   DeviceType deviceType_;
   int modelFamily_ = 0;
   int modelCategory_ = 0;
+  uint32_t fontNumber_ = 1;
+  int64_t cashRegister_ = 0;
+  uint16_t operationRegister_ = 0;
+  uint8_t lastRecordDate_[3] = {};
+  std::string tableName_;
+  uint16_t tableRows_ = 0;
+  uint8_t tableFields_ = 0;
+  int continueDepth_ = 0;  // ContinuePrint inside WaitContinue inside ContinuePrint ...
+  uint8_t printStation_ = kStationReceipt;  // of the multi-line print under way
 };
 
 }  // namespace orn::device

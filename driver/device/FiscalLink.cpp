@@ -76,17 +76,25 @@ bool FiscalDevice::Exchange(const uint8_t* frame, uint32_t size) {
 
 bool FiscalDevice::SendCommand(size_t length) {
   log_.LogSent(request_, length);
+  // The frame is kept here: ContinuePrint below builds requests of its own.
   uint8_t frame[kFrameBuffer];
   frame[0] = STX;
   frame[1] = uint8_t(length);
   std::memcpy(frame + 2, request_, length);
   frame[2 + length] = CheckByte(request_, length);
-  if (!Exchange(frame, uint32_t(length + 3))) {
-    log_.LogError("Нет связи");
-    errors_.SetTimeout();
-    return false;
+  const uint8_t code = request_[0];
+  for (int resends = 0;; ++resends) {
+    if (!Exchange(frame, uint32_t(length + 3))) {
+      log_.LogError("Нет связи");
+      errors_.SetTimeout();
+      return false;
+    }
+    if (DecodeAnswer(code)) return true;
+    // The register waits to be told to go on printing; then it takes the command again.
+    if (lastDeviceError_ != device_error::kWaitingForContinuePrint) return false;
+    if (resends >= kMaxContinueResends) return TimedOut();
+    if (!ContinuePrint()) return false;
   }
-  return DecodeAnswer(request_[0]);
 }
 
 bool FiscalDevice::MalformedAnswer(const char* text) {

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
+#include "OrnfrOutput.h"
 #include "config/DriverLog.h"
-#include "device/DeviceErrors.h"
-#include "device/DeviceStatus.h"
 #include "device/FiscalDevice.h"
 #include "device/ModelTable.h"
 #include "device/ResultCodes.h"
@@ -16,10 +16,18 @@ namespace orn::ornfr {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: ornfr --port PATH|N [--baud N] [--password N] [--log FILE] status|type|find\n"
-    "  status  the register's status, one 'name: value' line each\n"
-    "  type    the device type, model family, category and line width\n"
-    "  find    search the ports and baud rates for the register\n"
+    "usage: ornfr --port PATH|N [--baud N] [--password N] [--log FILE] COMMAND [ARGS]\n"
+    "commands:\n"
+    "  status             the register's status, one 'name: value' line each\n"
+    "  type               the device type, model family, category and line width\n"
+    "  find               search the ports and baud rates for the register\n"
+    "  x-report           print the X report (shift totals, the shift stays open)\n"
+    "  z-report           print the Z report (closes the shift)\n"
+    "  print TEXT         print TEXT on the receipt tape, a line per line of TEXT\n"
+    "  set-time           set the register's date and time to this computer's\n"
+    "  read-table T R F   read field F of row R of table T\n"
+    "  cash-register N    read cash register N\n"
+    "options:\n"
     "  --port      the serial port: a device path or a COM port number (1..32)\n"
     "  --baud      the configured baud rate (default 4800)\n"
     "  --password  the operator password (default 30)\n"
@@ -32,22 +40,42 @@ struct Options {
   uint32_t password = 30;
   std::string logFile;
   std::string command;
+  std::vector<std::string> arguments;
 };
 
-bool ParseNumber(const char* text, uint32_t& value) {
+struct CommandSpec {
+  const char* name;
+  size_t arguments;
+};
+
+constexpr CommandSpec kCommands[] = {
+    {"status", 0}, {"type", 0},     {"find", 0},       {"x-report", 0},      {"z-report", 0},
+    {"print", 1},  {"set-time", 0}, {"read-table", 3}, {"cash-register", 1},
+};
+
+const CommandSpec* FindCommand(std::string_view name) {
+  for (const CommandSpec& spec : kCommands)
+    if (name == spec.name) return &spec;
+  return nullptr;
+}
+
+bool ParseNumber(const std::string& text, uint32_t& value, uint32_t limit = 0xFFFFFFFFu) {
   char* end = nullptr;
-  const unsigned long number = std::strtoul(text, &end, 10);
-  if (!*text || *end || number > 0xFFFFFFFFul) return false;
+  const unsigned long long number = std::strtoull(text.c_str(), &end, 10);
+  if (text.empty() || *end || text[0] == '-' || number > limit) return false;
   value = uint32_t(number);
   return true;
 }
 
 // Returns an empty string on success, else what is wrong.
 std::string Parse(int argc, const char* const* argv, Options& options) {
+  const CommandSpec* command = nullptr;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (arg == "--port" && hasValue) {
+    if (command && options.arguments.size() < command->arguments) {
+      options.arguments.emplace_back(arg);
+    } else if (arg == "--port" && hasValue) {
       options.port = argv[++i];
     } else if (arg == "--baud" && hasValue) {
       if (!ParseNumber(argv[++i], options.baud)) return "bad --baud value";
@@ -55,73 +83,18 @@ std::string Parse(int argc, const char* const* argv, Options& options) {
       if (!ParseNumber(argv[++i], options.password)) return "bad --password value";
     } else if (arg == "--log" && hasValue) {
       options.logFile = argv[++i];
-    } else if (arg == "status" || arg == "type" || arg == "find") {
-      if (!options.command.empty()) return "more than one command";
-      options.command = std::string(arg);
+    } else if (const CommandSpec* found = FindCommand(arg); found && !command) {
+      command = found;
+      options.command = found->name;
     } else {
-      return "unknown argument '" + std::string(arg) + "'";
+      return "unexpected argument '" + std::string(arg) + "'";
     }
   }
   if (options.port.empty()) return "--port is required";
-  if (options.command.empty()) return "no command given";
+  if (!command) return "no command given";
+  if (options.arguments.size() != command->arguments)
+    return "'" + options.command + "' needs " + std::to_string(command->arguments) + " argument(s)";
   return {};
-}
-
-std::string Format(const char* format, unsigned a, unsigned b = 0, unsigned c = 0) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, a, b, c);
-  return text;
-}
-
-unsigned Word(const uint8_t* bytes) {
-  return unsigned(bytes[0] | bytes[1] << 8);
-}
-
-void PrintStatus(const device::FiscalDevice& device, Environment& env) {
-  namespace st = device::status;
-  const uint8_t* s = device.StatusBlock();
-  const uint8_t modeByte = s[st::kMode];
-  const unsigned long long id = (unsigned long long)(Word(s + st::kIdentification)) |
-                                (unsigned long long)(Word(s + st::kIdentification + 2)) << 16 |
-                                (unsigned long long)(Word(s + st::kIdentification + 4)) << 32;
-  auto line = [&](const char* name, const std::string& value) {
-    env.out << name << ": " << env.consoleText(value) << "\n";
-  };
-  line("operator", Format("%u", s[st::kOperator]));
-  line("firmware version", Format("%c.%c", s[st::kFirmwareVersion], s[st::kFirmwareVersion + 1]));
-  line("firmware build", Format("%u", Word(s + st::kFirmwareBuild)));
-  line("document number", Format("%u", Word(s + st::kDocumentNumber)));
-  line("flags", Format("%04Xh", device.Flags()));
-  line("mode", Format("%u", device::mode::Number(modeByte)));
-  line("mode detail", Format("%u", device::mode::Detail(modeByte)));
-  line("submode", Format("%u ", s[st::kSubmode]) + device::SubmodeText(s[st::kSubmode]));
-  line("fiscal memory firmware version",
-       Format("%c.%c", s[st::kMemoryFirmwareVersion], s[st::kMemoryFirmwareVersion + 1]));
-  line("fiscal memory firmware build", Format("%u", Word(s + st::kMemoryFirmwareBuild)));
-  line("date", Format("%02u.%02u.", s[st::kDate], s[st::kDate + 1]) +
-                   Format("%04u", 2000u + s[st::kDate + 2]));
-  line("time", Format("%02u:%02u:%02u", s[st::kTime], s[st::kTime + 1], s[st::kTime + 2]));
-  line("fiscal memory flags", Format("%02Xh", s[st::kMemoryFlags]));
-  line("register number", std::to_string(Word(s + st::kRegisterNumber) |
-                                         (unsigned long)Word(s + st::kRegisterNumber + 2) << 16));
-  line("last closed shift", Format("%u", Word(s + st::kLastClosedShift)));
-  line("free fiscal memory records", Format("%u", Word(s + st::kFreeMemoryRecords)));
-  line("identification number", std::to_string(id));
-  line("currency divisor", Format("%u", device.CurrencyDivisor()));
-}
-
-void PrintType(const device::FiscalDevice& device, Environment& env) {
-  const device::DeviceType& type = device.Type();
-  env.out << "type: " << unsigned(type.type) << "\n"
-          << "subtype: " << unsigned(type.subtype) << "\n"
-          << "protocol: " << unsigned(type.protocolVersion) << "."
-          << unsigned(type.protocolSubversion) << "\n"
-          << "model: " << unsigned(type.model) << "\n"
-          << "language: " << unsigned(type.language) << "\n"
-          << "name: " << env.consoleText(type.name) << "\n"
-          << "model family: " << device.ModelFamily() << "\n"
-          << "model category: " << device.ModelCategory() << "\n"
-          << "line width: " << device::LineWidthForCategory(device.ModelCategory()) << "\n";
 }
 
 int ReportFailure(const device::FiscalDevice& device, Environment& env) {
@@ -131,6 +104,97 @@ int ReportFailure(const device::FiscalDevice& device, Environment& env) {
   if (!device.ErrorString().empty()) env.err << ": " << env.consoleText(device.ErrorString());
   env.err << "\n";
   return code == device::OPOS_E_TIMEOUT ? kExitNoAnswer : kExitRegisterError;
+}
+
+// Lines of the command line's text end in LF; the register's lines end in CR LF.
+std::string RegisterLines(const std::string& text) {
+  std::string lines;
+  for (char c : text) {
+    if (c == '\r') continue;
+    if (c == '\n') lines += '\r';
+    lines += c;
+  }
+  return lines + "\r\n";
+}
+
+int RunCommand(const Options& options, device::FiscalDevice& device, Environment& env) {
+  const std::string& command = options.command;
+  const auto& args = options.arguments;
+  auto fail = [&] { return ReportFailure(device, env); };
+
+  if (command == "status") {
+    if (!device.GetStatus()) return fail();
+    PrintStatus(device, env);
+  } else if (command == "type") {
+    if (!device.GetDeviceType()) return fail();
+    PrintType(device, env);
+  } else if (command == "x-report" || command == "z-report") {
+    const bool printed = command == "x-report" ? device.PrintReportX() : device.PrintReportZ();
+    if (!printed || !device.WaitForPrinting(500)) return fail();
+    env.out << command << ": printed\n";
+  } else if (command == "print") {
+    // The line width and print command follow from the register's type.
+    if (!device.GetDeviceType()) return fail();
+    device.LineWidth = device::LineWidthForCategory(device.ModelCategory());
+    if (!device.PrintLines(device::kStationReceipt, RegisterLines(env.ansiText(args[0]))))
+      return fail();
+    if (!device.WaitForPrinting(200)) return fail();
+    env.out << "print: printed\n";
+  } else if (command == "set-time") {
+    const platform::LocalTime now = env.clock.Now();
+    const uint8_t dateTime[5] = {uint8_t(now.day), uint8_t(now.month), uint8_t(now.year - 2000),
+                                 uint8_t(now.hour), uint8_t(now.minute)};
+    if (!device.SetDateTime(dateTime)) return fail();
+    char text[64];
+    std::snprintf(text, sizeof text, "set-time: %02u.%02u.%04u %02u:%02u\n", unsigned(now.day),
+                  unsigned(now.month), unsigned(now.year), unsigned(now.hour),
+                  unsigned(now.minute));
+    env.out << text;
+  } else if (command == "read-table") {
+    uint32_t table = 0, row = 0, field = 0;
+    if (!ParseNumber(args[0], table, 255) || !ParseNumber(args[1], row, 65535) ||
+        !ParseNumber(args[2], field, 255)) {
+      env.err << "ornfr: read-table takes three numbers: table, row, field\n";
+      return kExitUsage;
+    }
+    if (!device.GetTableStructure(uint8_t(table))) return fail();
+    env.out << "table: " << table << " " << env.consoleText(device.TableName()) << "\n";
+    device.TableNumber = uint8_t(table);
+    device.TableRow = uint16_t(row);
+    device.TableField = uint8_t(field);
+    // The field's kind and size are the register's; show the bytes every way.
+    device.TableFieldKind = device::FieldKind::kString;
+    device.TableFieldSize = 255;
+    if (!device.ReadTable()) return fail();
+    const uint8_t* data = device.AnswerData();
+    const size_t size = device.AnswerDataLength();
+    std::string hex;
+    unsigned long long number = 0;
+    for (size_t i = 0; i < size; ++i) {
+      char byte[4];
+      std::snprintf(byte, sizeof byte, "%02X ", data[i]);
+      hex += byte;
+      if (i < 8) number |= (unsigned long long)data[i] << (8 * i);
+    }
+    env.out << "bytes: " << hex << "\n"
+            << "number: " << number << "\n"
+            << "text: " << env.consoleText(device.TableStringValue) << "\n";
+  } else if (command == "cash-register") {
+    uint32_t number = 0;
+    if (!ParseNumber(args[0], number, 255)) {
+      env.err << "ornfr: cash-register takes a register number 0..255\n";
+      return kExitUsage;
+    }
+    if (!device.GetStatus() || !device.GetCashRegister(uint8_t(number))) return fail();
+    const int64_t value = device.CashRegisterValue();
+    const int64_t divisor = device.CurrencyDivisor() == 100 ? 100 : 1;
+    char text[96];
+    std::snprintf(text, sizeof text, "cash register %u: %lld (%lld.%02lld)\n", unsigned(number),
+                  (long long)value, (long long)(value / divisor),
+                  divisor == 100 ? (long long)(value % 100) : 0LL);
+    env.out << text;
+  }
+  return kExitSuccess;
 }
 
 }  // namespace
@@ -175,14 +239,7 @@ int Run(int argc, const char* const* argv, Environment& env) {
     }
     return ReportFailure(device, env);
   }
-  if (options.command == "status") {
-    if (!device.GetStatus()) return ReportFailure(device, env);
-    PrintStatus(device, env);
-  } else {
-    if (!device.GetDeviceType()) return ReportFailure(device, env);
-    PrintType(device, env);
-  }
-  return kExitSuccess;
+  return RunCommand(options, device, env);
 }
 
 }  // namespace orn::ornfr

@@ -1,6 +1,6 @@
 #pragma once
-// ornfr: a service tool for an engineer at a register, on the driver's own code. It asks
-// the register for its status or type, or searches the ports and rates for it.
+// ornfr: a service tool for an engineer at a register, on the driver's own code: status,
+// type and the port search, reports, printing, the clock, tables and cash registers.
 
 #include <functional>
 #include <ostream>
@@ -23,8 +23,9 @@ struct Environment {
   platform::FileSystem& files;
   // Turns the --port argument into a port number of `ports` (0 when it cannot).
   std::function<int(const std::string&)> resolvePort;
-  // Turns the driver's ANSI text into the console's encoding.
+  // Turns the driver's ANSI text into the console's encoding, and back.
   std::function<std::string(const std::string&)> consoleText;
+  std::function<std::string(const std::string&)> ansiText;
   std::ostream& out;
   std::ostream& err;
 };

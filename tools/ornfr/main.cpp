@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
   auto resolve = [](const std::string& text) { return PortNumberOf(text); };
   // The console shows the OEM code page.
   auto console = [&](const std::string& text) { return platform.text.OemFromAnsi(text); };
+  // Arguments arrive in the ANSI code page already.
+  auto ansi = [](const std::string& text) { return text; };
 #else
   orn::platform::PosixPlatform platform("");
   orn::platform::PosixPortProvider ports;
@@ -47,8 +49,11 @@ int main(int argc, char** argv) {
   auto console = [&](const std::string& text) {
     return orn::platform::Utf8FromUtf16(platform.text.Utf16FromAnsi(text));
   };
+  auto ansi = [&](const std::string& text) {
+    return platform.text.AnsiFromUtf16(orn::platform::Utf16FromUtf8(text));
+  };
 #endif
   orn::ornfr::Environment environment{ports,   platform.clock, platform.files, resolve,
-                                      console, std::cout,      std::cerr};
+                                      console, ansi,           std::cout,      std::cerr};
   return orn::ornfr::Run(argc, argv, environment);
 }

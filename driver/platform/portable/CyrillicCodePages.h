@@ -31,5 +31,7 @@ std::string FormatCurrency(int64_t currency, char decimalSeparator);
 
 // UTF-8 for terminals and files of native tools.
 std::string Utf8FromUtf16(std::u16string_view text);
+// Malformed sequences become U+FFFD.
+std::u16string Utf16FromUtf8(std::string_view text);
 
 }  // namespace orn::platform

@@ -110,3 +110,17 @@ TEST(CodePageTables, MatchIconv) {
 
 }  // namespace
 }  // namespace orn::platform
+
+namespace orn::platform {
+namespace {
+
+TEST(Utf8, RoundTripsAndReplacesMalformedBytes) {
+  const std::u16string text = u"Итог: 5 € \U0001F600";
+  EXPECT_EQ(Utf16FromUtf8(Utf8FromUtf16(text)), text);
+  EXPECT_EQ(Utf8FromUtf16(u"Ё"), std::string("\xD0\x81"));
+  EXPECT_EQ(Utf16FromUtf8("a\xD0"), u"a\uFFFD");
+  EXPECT_EQ(Utf16FromUtf8("\x80z"), u"\uFFFDz");
+}
+
+}  // namespace
+}  // namespace orn::platform

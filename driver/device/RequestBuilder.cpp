@@ -1,0 +1,76 @@
+// Requests are built in place in the fixed request buffer: code, password, parameters,
+// and the pending text packed into its field.
+
+#include <algorithm>
+#include <cstring>
+
+#include "device/Arithmetic.h"
+#include "device/FiscalDevice.h"
+
+namespace orn::device {
+
+size_t FiscalDevice::Start(const Command& command) {
+  request_[0] = command.code;
+  switch (command.password) {
+    case PasswordKind::kNone:
+      return 1;
+    case PasswordKind::kOperator:
+      return PutInteger(1, password_, 4);
+    case PasswordKind::kTaxInspector:
+      break;
+  }
+  // Without the tax inspector's password the command is not sent at all.
+  if (!passwordNIPresent_) {
+    SetIllegal();
+    return 0;
+  }
+  return PutInteger(1, passwordNI_, 4);
+}
+
+size_t FiscalDevice::PutByte(size_t at, uint8_t value) {
+  request_[at] = value;
+  return at + 1;
+}
+
+size_t FiscalDevice::PutInteger(size_t at, uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) request_[at + size_t(i)] = uint8_t(value >> (8 * i));
+  return at + size_t(bytes);
+}
+
+size_t FiscalDevice::PutBytes(size_t at, const uint8_t* bytes, size_t count) {
+  std::memcpy(request_ + at, bytes, count);
+  return at + count;
+}
+
+size_t FiscalDevice::PutTaxBytes(size_t at, uint8_t taxGroup) {
+  const uint8_t taxes[4] = {taxGroup, 0, 0, 0};
+  return PutBytes(at, taxes, sizeof taxes);
+}
+
+size_t FiscalDevice::PutText(size_t at) {
+  const size_t length = PendingText.size();
+  if (length < kTextField || modelFamily_ == 1) {
+    // A fixed field: the text cut at 40 characters, padded with zeros.
+    const size_t copied = std::min(length, kTextField);
+    std::memcpy(request_ + at, PendingText.data(), copied);
+    std::memset(request_ + at + copied, 0, kTextField - copied);
+    return at + kTextField;
+  }
+  // A long text: as much as fits the request and one print line, without padding.
+  const size_t room = kMaxRequest - at;
+  const size_t width = LineWidth > 0 ? size_t(LineWidth) : 0;
+  const size_t copied = std::min({length, room, width});
+  std::memcpy(request_ + at, PendingText.data(), copied);
+  return at + copied;
+}
+
+bool FiscalDevice::Simple(const Command& command) {
+  const size_t at = Start(command);
+  return at != 0 && SendCommand(at);
+}
+
+int64_t FiscalDevice::ToRegisterUnits(int64_t currency) const {
+  return device::ToRegisterUnits(currency, currencyDivisor_);
+}
+
+}  // namespace orn::device

@@ -1,0 +1,53 @@
+// Spreading a receipt adjustment over the tax groups in proportion to what each group
+// took in the open receipt.
+
+#include "device/Arithmetic.h"
+#include "device/FiscalDevice.h"
+
+namespace orn::device {
+
+bool FiscalDevice::SplitByTax(int64_t amount) {
+  if (!Subtotal()) return false;
+  const int64_t subtotal = Amounts[0];
+  if (subtotal == 0) return false;  // nothing to spread over; no error to report
+  if (!GetStatus()) return false;
+  const int receiptType = mode::Detail(ModeByte());
+  int64_t turnover[4];
+  for (int group = 0; group < 4; ++group) {
+    if (!GetCashRegister(uint8_t(kTaxTurnoverRegister + 4 * group + receiptType))) return false;
+    turnover[group] = cashRegister_;
+  }
+  TaxRemainder = amount;
+  for (int group = 0; group < 4; ++group) {
+    TaxParts[group] = turnover[group] != 0 ? MulDiv(turnover[group], amount, subtotal) : 0;
+    TaxRemainder -= TaxParts[group];
+  }
+  return true;
+}
+
+bool FiscalDevice::AdjustByTax(int64_t amount, bool (FiscalDevice::*adjust)(uint8_t)) {
+  if (amount == 0) return true;
+  if (!SplitByTax(amount) || !FlushText()) return false;
+  const int64_t values[5] = {TaxRemainder, TaxParts[0], TaxParts[1], TaxParts[2], TaxParts[3]};
+  for (uint8_t group = 0; group < 5; ++group) {
+    if (values[group] == 0) continue;
+    Amounts[0] = values[group];
+    if (!(this->*adjust)(group)) return false;
+  }
+  return true;
+}
+
+bool FiscalDevice::DiscountByTax(int64_t amount) {
+  return AdjustByTax(amount, &FiscalDevice::Discount);
+}
+bool FiscalDevice::SurchargeByTax(int64_t amount) {
+  return AdjustByTax(amount, &FiscalDevice::Surcharge);
+}
+bool FiscalDevice::StornoDiscountByTax(int64_t amount) {
+  return AdjustByTax(amount, &FiscalDevice::StornoDiscount);
+}
+bool FiscalDevice::StornoSurchargeByTax(int64_t amount) {
+  return AdjustByTax(amount, &FiscalDevice::StornoSurcharge);
+}
+
+}  // namespace orn::device

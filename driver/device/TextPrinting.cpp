@@ -1,0 +1,56 @@
+// Printing a multi-line text line by line, and the pending text of adjustments.
+
+#include <algorithm>
+
+#include "device/FiscalDevice.h"
+
+namespace orn::device {
+
+bool FiscalDevice::PrintPendingLine() {
+  return PrintString(printStation_);
+}
+
+bool FiscalDevice::PrintTextLines(std::string_view text, bool (FiscalDevice::*print)()) {
+  // Lines end in CR LF: CR prints what was counted since the line start, LF starts a new
+  // line. Characters counted but not printed before an LF are dropped.
+  size_t lineStart = 0;
+  size_t count = 0;
+  auto printLine = [&] {
+    PendingText.assign(text.substr(lineStart, std::min(count, kMaxPrintedLine)));
+    return (this->*print)();
+  };
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      lineStart = i + 1;
+      count = 0;
+    } else if (text[i] == '\r') {
+      if (!printLine()) return false;
+    } else {
+      ++count;
+    }
+  }
+  return count == 0 || printLine();
+}
+
+bool FiscalDevice::PrintLines(uint8_t station, std::string_view text) {
+  printStation_ = station;
+  return PrintTextLines(text, &FiscalDevice::PrintPendingLine);
+}
+
+bool FiscalDevice::PrintSlipLines(std::string_view text) {
+  return PrintTextLines(text, &FiscalDevice::FillSlipBuffer);
+}
+
+bool FiscalDevice::PrintPendingOnReceipt() {
+  return PrintString(kStationReceipt);
+}
+
+bool FiscalDevice::FlushText() {
+  if (PendingText.empty()) return true;
+  // The text is dropped once printed, so that a repeated call does not print it twice.
+  if (!PrintPendingOnReceipt()) return false;
+  PendingText.clear();
+  return true;
+}
+
+}  // namespace orn::device

@@ -1,0 +1,61 @@
+#pragma once
+// A register that takes every command and answers it with success, recording each
+// request message: for tests of the exact bytes the driver sends. Its status answer is all
+// zeros (idle, paper present) unless told otherwise; its type answer names `model`.
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/memory/LinePeer.h"
+
+namespace orn::testing {
+
+class RecordingRegister : public platform::LinePeer {
+ public:
+  uint32_t BaudRate() const override { return 4800; }
+
+  void OnByte(uint8_t byte, uint64_t, platform::LineReply& reply) override {
+    if (!inFrame_) {
+      if (byte == 0x05) Reply(reply, {0x15});
+      if (byte == 0x02) {
+        inFrame_ = true;
+        frame_.clear();
+      }
+      return;
+    }
+    frame_.push_back(byte);
+    if (frame_.size() < 2 || frame_.size() < size_t(frame_[0]) + 2) return;
+    inFrame_ = false;
+    std::vector<uint8_t> message(frame_.begin() + 1, frame_.end() - 1);
+    requests.push_back(message);
+    Reply(reply, {0x06});
+    std::vector<uint8_t> answer = {message[0], 0x00};
+    if (message[0] == 0x11) {
+      answer.resize(2 + 46, 0);
+      answer[2 + 11] = uint8_t(flags);
+      answer[2 + 12] = uint8_t(flags >> 8);
+    }
+    if (message[0] == 0xFC) answer.insert(answer.end(), {0, 0, 1, 0, model, 0, 'X'});
+    std::vector<uint8_t> out = {0x02, uint8_t(answer.size())};
+    uint8_t check = uint8_t(answer.size());
+    for (uint8_t b : answer) {
+      out.push_back(b);
+      check ^= b;
+    }
+    out.push_back(check);
+    Reply(reply, out);
+  }
+
+  std::vector<std::vector<uint8_t>> requests;
+  uint8_t model = 0;
+  uint16_t flags = 0x00D0;  // paper present, two decimals
+
+ private:
+  static void Reply(platform::LineReply& reply, std::vector<uint8_t> bytes) {
+    reply.Send(bytes.data(), bytes.size(), 1);
+  }
+  bool inFrame_ = false;
+  std::vector<uint8_t> frame_;
+};
+
+}  // namespace orn::testing
