@@ -42,13 +42,14 @@ class FaultyReply : public platform::LineReply {
 RegisterSimulator::RegisterSimulator(const SimulatorConfig& config)
     : baudRate_(config.baudRate),
       faults_(config.faults),
-      commands_(config.state, config.model),
+      commands_(config.state, config.model, faults_, counters_, config.printing),
       link_(*this, faults_, counters_) {
   link_.Timing() = config.timing;
   if (faults_.staleAnswer) OfferStaleAnswer(0);
 }
 
 void RegisterSimulator::OnByte(uint8_t byte, uint64_t nowMs, platform::LineReply& reply) {
+  commands_.Advance(nowMs);
   const uint32_t number = ++counters_.bytesReceived;
   if (Listed(faults_.dropReceived, number)) return;
   if (Listed(faults_.corruptReceived, number)) byte ^= faults_.corruptMask;
@@ -64,6 +65,7 @@ void RegisterSimulator::OfferStaleAnswer(uint64_t nowMs) {
 
 size_t RegisterSimulator::Execute(const uint8_t* request, size_t length, uint64_t nowMs,
                                   uint8_t* answer) {
+  if (Listed(faults_.resetBeforeCommand, counters_.framesReceived)) commands_.Reset(nowMs);
   for (const InjectedError& injected : faults_.deviceErrors) {
     if (injected.commandNumber != counters_.framesReceived) continue;
     answer[0] = request[0];
@@ -80,6 +82,54 @@ size_t RegisterSimulator::Execute(const uint8_t* request, size_t length, uint64_
     answer[0] ^= 0x01;
   }
   return answerLength;
+}
+
+const std::vector<std::string>& RegisterSimulator::Printed(Station station) const {
+  return commands_.GetPrinter().Printed(station);
+}
+
+void RegisterSimulator::ClearPrinted() {
+  commands_.GetPrinter().ClearPrinted();
+}
+
+void RegisterSimulator::SetPrintObserver(Printer::LineObserver observer) {
+  commands_.GetPrinter().SetObserver(std::move(observer));
+}
+
+PrintTiming& RegisterSimulator::Printing() {
+  return commands_.GetPrinter().Timing();
+}
+
+uint32_t RegisterSimulator::Cuts() const {
+  return commands_.GetPrinter().Cuts();
+}
+
+namespace {
+
+uint16_t PaperFlag(Station station) {
+  return station == Station::kJournal ? kFlagJournalPaper : kFlagReceiptPaper;
+}
+
+}  // namespace
+
+void RegisterSimulator::TakePaper(Station station) {
+  State().flags &= uint16_t(~PaperFlag(station));
+}
+
+void RegisterSimulator::PutPaper(Station station) {
+  State().flags |= PaperFlag(station);
+}
+
+void RegisterSimulator::InsertSlip() {
+  State().flags |= kFlagSlipInserted | kFlagSlipStillIn;
+}
+
+void RegisterSimulator::RemoveSlip() {
+  State().flags &= uint16_t(~(kFlagSlipInserted | kFlagSlipStillIn));
+}
+
+void RegisterSimulator::Reset() {
+  commands_.Reset(commands_.LastTimeMs());
 }
 
 void RegisterSimulator::AdoptPendingBaudRate() {

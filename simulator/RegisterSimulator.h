@@ -19,8 +19,10 @@ namespace orn::simulator {
 struct SimulatorConfig {
   uint32_t baudRate = 4800;  // the register's line rate at start
   RegisterState state;
+  // Read at construction: the tables and the printer are made for this model.
   DeviceModel model = ModelPreset(0);
   LinkTiming timing;
+  PrintTiming printing;
   SimulatorFaults faults;
 };
 
@@ -47,6 +49,33 @@ class RegisterSimulator : public platform::LinePeer, private CommandHandler {
   LinkTiming& Timing() { return link_.Timing(); }
 
   const SimulatorCounters& Counters() const { return counters_; }
+
+  // What was printed on a station, one string (Windows-1251) per line, oldest first.
+  const std::vector<std::string>& Printed(Station station) const;
+  void ClearPrinted();
+  // Called with each line as it is printed (ornsim shows the tape with it).
+  void SetPrintObserver(Printer::LineObserver observer);
+  // Line time per printed line; while lines are due the register reports submode 5 (4 for
+  // a long report) and answers other commands with 50h.
+  PrintTiming& Printing();
+  uint32_t Cuts() const;
+
+  // Paper and slip sensors (flag bits of State()); the register notices at the next byte:
+  // paper taken while printing stops it (submode 2), put back it waits for ContinuePrint
+  // (submode 3); taken while idle is submode 1.
+  void TakePaper(Station station);
+  void PutPaper(Station station);
+  void InsertSlip();
+  void RemoveSlip();
+
+  // RAM cleared now (at the time of the last byte): see RegisterCommands::Reset.
+  void Reset();
+
+  // The settings tables, to read or to fill for a test.
+  Tables& RegisterTables() { return commands_.GetTables(); }
+  // The money and operation registers as GetCashRegister and GetOperationRegister answer.
+  int64_t MoneyRegister(uint8_t number) { return State().money[number]; }
+  uint16_t OperationRegister(uint8_t number) { return State().operations[number]; }
   // The register's clock at line time `nowMs`.
   platform::LocalTime ClockAt(uint64_t nowMs) const { return commands_.ClockAt(nowMs); }
 

@@ -1,17 +1,24 @@
 #pragma once
-// The register's condition as the status answer reports it. Tests and ornsim set it up;
-// commands change it as the register would.
+// The register's condition as the status answer reports it, its registers and its fiscal
+// memory. Tests and ornsim set it up (also between commands); commands change it as the
+// register would. The mode and submode bytes are the register's own: commands and the
+// printer move them, and a value put here is taken as it is.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "platform/Clock.h"
+#include "simulator/FiscalMemory.h"
+#include "simulator/Registers.h"
 
 namespace orn::simulator {
 
 // Bits of the 16-bit flags word.
 inline constexpr uint16_t kFlagJournalNotNearEnd = 1u << 0;
 inline constexpr uint16_t kFlagReceiptNotNearEnd = 1u << 1;
+inline constexpr uint16_t kFlagSlipStillIn = 1u << 2;  // with bit 3: a slip is in the station
+inline constexpr uint16_t kFlagSlipInserted = 1u << 3;
 inline constexpr uint16_t kFlagTwoDecimals = 1u << 4;
 inline constexpr uint16_t kFlagJournalPaper = 1u << 6;
 inline constexpr uint16_t kFlagReceiptPaper = 1u << 7;
@@ -32,11 +39,32 @@ inline constexpr uint8_t kFiscalMemoryBatteryLow = 1u << 4;
 inline constexpr uint8_t kFiscalMemoryLastRecordBroken = 1u << 5;
 inline constexpr uint8_t kFiscalMemory24HoursOver = 1u << 7;
 
+// Mode numbers (the low nibble of the mode byte).
+inline constexpr uint8_t kModeDataOutput = 1;
 inline constexpr uint8_t kModeShiftOpen = 2;
+inline constexpr uint8_t kModeShiftOver24Hours = 3;
 inline constexpr uint8_t kModeShiftClosed = 4;
+inline constexpr uint8_t kModeLocked = 5;  // until the tax inspector password is given
+inline constexpr uint8_t kModeDateConfirmation = 6;
+inline constexpr uint8_t kModeReceipt = 8;  // the receipt type in the high nibble
+inline constexpr uint8_t kModeDateToSet = 9;
+inline constexpr uint8_t kModeTestRun = 10;
+inline constexpr uint8_t kModeXReport = 11;
+inline constexpr uint8_t kModeZReport = 12;
+inline constexpr uint8_t kModeSlipDocument = 13;
+inline constexpr uint8_t kModeFiscalReport = 14;
+
+// Submodes.
+inline constexpr uint8_t kSubmodeIdle = 0;
+inline constexpr uint8_t kSubmodePaperOut = 1;        // passive: taken away while idle
+inline constexpr uint8_t kSubmodePaperRanOut = 2;     // active: ran out while printing
+inline constexpr uint8_t kSubmodeAwaitContinue = 3;   // paper back, waiting for ContinuePrint
+inline constexpr uint8_t kSubmodePrintingReport = 4;  // a long report
+inline constexpr uint8_t kSubmodePrinting = 5;
 
 struct RegisterState {
   uint32_t operatorPassword = 30;
+  uint32_t taxPassword = 0;  // the tax inspector's
   uint8_t operatorNumber = 30;
   std::array<uint8_t, 2> firmwareVersion = {'1', '0'};
   uint16_t firmwareBuild = 100;
@@ -50,9 +78,14 @@ struct RegisterState {
   platform::LocalTime clockAtStart = {2026, 1, 15, 10, 30, 0, 0};
   uint8_t fiscalMemoryFlags = 0;
   uint32_t registerNumber = 12345678;
-  uint16_t lastClosedShift = 0;
-  uint16_t freeFiscalRecords = 2100;
   uint64_t identificationNumber = 7701234567;  // 48 bits on the wire
+  // When the open shift began, on the register's clock; the register fills it in when it
+  // opens a shift (or finds one open) and clears it at the Z report.
+  std::optional<platform::LocalTime> shiftOpenedAt;
+  MoneyRegisters money = {};
+  OperationRegisters operations = {};
+  // The last closed shift and the free records of the status come from here.
+  FiscalMemory fiscalMemory;
 };
 
 }  // namespace orn::simulator

@@ -6,11 +6,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "simulator/Station.h"
+
 namespace orn::simulator {
 
 struct InjectedError {
   uint32_t commandNumber = 0;  // 1 = the first frame the register executes
   uint8_t errorCode = 0;       // answered instead of running the command
+};
+
+// Paper of a station (receipt or journal) taken away at a numbered event.
+struct PaperFault {
+  uint32_t number = 0;  // counts from 1
+  Station station = Station::kReceipt;
 };
 
 struct SimulatorFaults {
@@ -33,6 +41,16 @@ struct SimulatorFaults {
   // another command; each one counts down.
   uint32_t shortAnswers = 0;
   uint32_t wrongCodeAnswers = 0;
+  // Paper taken away before the N-th command that prints (passive paper out): that command
+  // and every later one that prints on the station is refused until the paper is back.
+  std::vector<PaperFault> paperOutBeforePrint;
+  // Paper running out after the N-th printed line (lines count from the start, once per
+  // line whatever its stations): the printing stops before the next line (active paper
+  // out, submode 2).
+  std::vector<PaperFault> paperOutAfterLine;
+  // A reset (RAM cleared: an open receipt or slip document is annulled, printing is lost)
+  // before the N-th frame executes (counted as for deviceErrors).
+  std::vector<uint32_t> resetBeforeCommand;
 };
 
 struct SimulatorCounters {
@@ -46,6 +64,8 @@ struct SimulatorCounters {
   uint32_t acksReceived = 0;       // answers the driver acknowledged
   uint32_t naksReceived = 0;       // answers the driver refused
   uint8_t lastCommandCode = 0;     // of the last frame executed
+  uint32_t printCommands = 0;      // commands that print, counted when they arrive
+  uint32_t linesPrinted = 0;
 };
 
 }  // namespace orn::simulator

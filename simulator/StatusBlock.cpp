@@ -52,8 +52,8 @@ std::array<uint8_t, kStatusBlockSize> EncodeStatusBlock(const RegisterState& sta
   block[kTime + 2] = uint8_t(clock.second);
   block[kFiscalMemoryFlags] = state.fiscalMemoryFlags;
   PutNumber(block, kRegisterNumber, state.registerNumber, 4);
-  PutNumber(block, kLastClosedShift, state.lastClosedShift, 2);
-  PutNumber(block, kFreeFiscalRecords, state.freeFiscalRecords, 2);
+  PutNumber(block, kLastClosedShift, state.fiscalMemory.LastClosedShift(), 2);
+  PutNumber(block, kFreeFiscalRecords, state.fiscalMemory.FreeRecords(), 2);
   PutNumber(block, kIdentificationNumber, state.identificationNumber, 6);
   return block;
 }

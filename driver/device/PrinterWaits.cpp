@@ -89,7 +89,8 @@ bool FiscalDevice::WaitContinue() {
           current == submode::kPaperPresent) {
         CheckPaper();  // its error stays set while the paper is out
       } else if (current == submode::kAfterActivePaperOut) {
-        ContinuePrint();
+        // Given up below (no link, or asked to go on too often): so is this wait.
+        if (!ContinuePrint() && ResultCode() == OPOS_E_TIMEOUT) return false;
       } else if (current > submode::kPrinting) {
         errors_.SetErrorString(SubmodeText(current));
       }

@@ -31,6 +31,20 @@ const char kOrnsimUsage[] =
     "  --bad-checks N      send the next N answers with a wrong check byte\n"
     "  --error-on N:CODE   answer the N-th command with error CODE (decimal or 0x hex;\n"
     "                      repeatable)\n"
+    "  --tax-password N    tax inspector password (default 0)\n"
+    "  --line-ms MS        print time per line (default 0); while printing the register\n"
+    "                      answers other commands with 50h\n"
+    "  --paper-out-before N[:journal]\n"
+    "                      take the receipt (or journal) paper away before the N-th\n"
+    "                      command that prints (repeatable)\n"
+    "  --paper-out-after N[:journal]\n"
+    "                      the paper runs out after the N-th printed line (repeatable)\n"
+    "  --reset-before N    clear the register's RAM before the N-th command (repeatable)\n"
+    "  --slip              a slip is in the slip station\n"
+    "  --roubles           count money in whole roubles (flag bit 4 clear)\n"
+    "  --shift-open        start with the shift open\n"
+    "  --show-tape         print each printed line on standard output, after the path,\n"
+    "                      prefixed by its station (receipt:, journal:, slip:)\n"
     "  --verbose           log every byte to standard error\n"
     "  --help              show this text\n"
     "Bytes count from 1 in each direction, control bytes included. Bytes are ignored while\n"
@@ -74,6 +88,21 @@ bool ParseInjectedError(const char* text, InjectedError& injected) {
   return true;
 }
 
+// N or N:journal (N:receipt is the default station).
+bool ParsePaperFault(const char* text, PaperFault& fault) {
+  if (text == nullptr) return false;
+  const char* colon = std::strchr(text, ':');
+  const std::string number = colon == nullptr ? std::string(text) : std::string(text, colon);
+  uint64_t value = 0;
+  if (!ParseNumber(number.c_str(), UINT32_MAX, value) || value == 0) return false;
+  fault.number = uint32_t(value);
+  fault.station = Station::kReceipt;
+  if (colon == nullptr) return true;
+  const std::string station = colon + 1;
+  if (station == "journal") fault.station = Station::kJournal;
+  return station == "journal" || station == "receipt";
+}
+
 }  // namespace
 
 bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& options,
@@ -91,6 +120,33 @@ bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& option
       options.help = true;
     } else if (option == "--verbose") {
       options.verbose = true;
+    } else if (option == "--show-tape") {
+      options.showTape = true;
+    } else if (option == "--slip") {
+      config.state.flags |= kFlagSlipInserted | kFlagSlipStillIn;
+    } else if (option == "--roubles") {
+      config.state.flags &= uint16_t(~kFlagTwoDecimals);
+    } else if (option == "--shift-open") {
+      config.state.mode = kModeShiftOpen;
+    } else if (option == "--tax-password") {
+      good = ParseNumber(argument, UINT32_MAX, value);
+      config.state.taxPassword = uint32_t(value);
+      ++i;
+    } else if (option == "--line-ms") {
+      good = ParseNumber(argument, 10000, value);
+      config.printing.lineMs = uint32_t(value);
+      ++i;
+    } else if (option == "--paper-out-before" || option == "--paper-out-after") {
+      PaperFault fault;
+      good = ParsePaperFault(argument, fault);
+      (option == "--paper-out-before" ? config.faults.paperOutBeforePrint
+                                      : config.faults.paperOutAfterLine)
+          .push_back(fault);
+      ++i;
+    } else if (option == "--reset-before") {
+      good = ParseNumber(argument, UINT32_MAX, value) && value > 0;
+      config.faults.resetBeforeCommand.push_back(uint32_t(value));
+      ++i;
     } else if (option == "--silent") {
       config.faults.silent = true;
     } else if (option == "--stale-answer") {

@@ -11,6 +11,7 @@ struct OrnsimOptions {
   bool pty = false;
   bool help = false;
   bool verbose = false;
+  bool showTape = false;  // each printed line on standard output, in UTF-8
   SimulatorConfig config;
 };
 

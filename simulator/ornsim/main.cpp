@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+#include "platform/portable/CyrillicCodePages.h"
 #include "simulator/ornsim/OrnsimOptions.h"
 #include "simulator/ornsim/PtyServer.h"
 
@@ -40,6 +41,26 @@ orn::platform::LocalTime HostLocalTime() {
           0};
 }
 
+const char* StationName(orn::simulator::Station station) {
+  switch (station) {
+    case orn::simulator::Station::kJournal:
+      return "journal";
+    case orn::simulator::Station::kReceipt:
+      return "receipt";
+    case orn::simulator::Station::kSlip:
+      break;
+  }
+  return "slip";
+}
+
+// A printed line on standard output: the station, then the text in UTF-8.
+void ShowLine(orn::simulator::Station station, const std::string& line) {
+  orn::platform::TableTextConverter converter;
+  const std::string text = orn::platform::Utf8FromUtf16(converter.Utf16FromAnsi(line));
+  std::printf("%s: %s\n", StationName(station), text.c_str());
+  std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,6 +79,7 @@ int main(int argc, char** argv) {
 
   InstallStopHandlers();
   RegisterSimulator simulator(options.config);
+  if (options.showTape) simulator.SetPrintObserver(ShowLine);
   PtyServer server(simulator, options.verbose);
   if (!server.Open(error)) {
     std::fprintf(stderr, "ornsim: %s\n", error.c_str());

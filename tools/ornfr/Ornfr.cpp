@@ -54,8 +54,8 @@ constexpr CommandSpec kCommands[] = {
 };
 
 const CommandSpec* FindCommand(std::string_view name) {
-  for (const CommandSpec& spec : kCommands)
-    if (name == spec.name) return &spec;
+  for (const CommandSpec& entry : kCommands)
+    if (name == entry.name) return &entry;
   return nullptr;
 }
 

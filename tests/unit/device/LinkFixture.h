@@ -48,6 +48,24 @@ class LinkFixture : public ::testing::Test {
         if (event.direction == platform::LineEvent::kToPeer) bytes.push_back(event.byte);
     return bytes;
   }
+  // The request messages the driver framed, in order (code and parameters).
+  std::vector<std::vector<uint8_t>> SentRequests(int port = kPort) {
+    const std::vector<uint8_t> bytes = Sent(port);
+    std::vector<std::vector<uint8_t>> requests;
+    for (size_t i = 0; i + 1 < bytes.size(); ++i) {
+      // A frame follows the NAK to an ENQ; control bytes stand alone.
+      if (bytes[i] != 0x02 || i + 2 + bytes[i + 1] >= bytes.size() + 0) continue;
+      const size_t length = bytes[i + 1];
+      requests.emplace_back(bytes.begin() + long(i) + 2, bytes.begin() + long(i + 2 + length));
+      i += length + 2;
+    }
+    return requests;
+  }
+  std::vector<uint8_t> SentCodes(int port = kPort) {
+    std::vector<uint8_t> codes;
+    for (const auto& request : SentRequests(port)) codes.push_back(request[0]);
+    return codes;
+  }
   std::string Log() { return memory_.files.Contents(config::kDefaultLogFileName); }
   uint64_t Elapsed() const { return memory_.clock.Elapsed(); }
 

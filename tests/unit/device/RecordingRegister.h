@@ -1,7 +1,8 @@
 #pragma once
 // A register that takes every command and answers it with success, recording each
-// request message: for tests of the exact bytes the driver sends. Its status answer is all
-// zeros (idle, paper present) unless told otherwise; its type answer names `model`.
+// request message: for tests of the exact bytes the driver sends, and of the driver's
+// bounds against a register stuck in one state. Its status answer is all zeros but the
+// flags, mode and submode it is told; its type answer names `model`.
 
 #include <cstdint>
 #include <vector>
@@ -29,11 +30,14 @@ class RecordingRegister : public platform::LinePeer {
     std::vector<uint8_t> message(frame_.begin() + 1, frame_.end() - 1);
     requests.push_back(message);
     Reply(reply, {0x06});
-    std::vector<uint8_t> answer = {message[0], 0x00};
+    const bool service = message[0] == 0x11 || message[0] == 0xB0 || message[0] == 0xFC;
+    std::vector<uint8_t> answer = {message[0], service ? uint8_t(0) : stickyError};
     if (message[0] == 0x11) {
       answer.resize(2 + 46, 0);
       answer[2 + 11] = uint8_t(flags);
       answer[2 + 12] = uint8_t(flags >> 8);
+      answer[2 + 13] = mode;
+      answer[2 + 14] = submode;
     }
     if (message[0] == 0xFC) answer.insert(answer.end(), {0, 0, 1, 0, model, 0, 'X'});
     std::vector<uint8_t> out = {0x02, uint8_t(answer.size())};
@@ -49,6 +53,16 @@ class RecordingRegister : public platform::LinePeer {
   std::vector<std::vector<uint8_t>> requests;
   uint8_t model = 0;
   uint16_t flags = 0x00D0;  // paper present, two decimals
+  uint8_t mode = 0;
+  uint8_t submode = 0;
+  // Answered to every command but status, type and ContinuePrint.
+  uint8_t stickyError = 0;
+
+  int Count(uint8_t code) const {
+    int count = 0;
+    for (const auto& request : requests) count += request[0] == code;
+    return count;
+  }
 
  private:
   static void Reply(platform::LineReply& reply, std::vector<uint8_t> bytes) {

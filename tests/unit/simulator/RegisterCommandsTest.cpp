@@ -40,8 +40,8 @@ TEST_F(RegisterCommandsTest, GetStatusAnswersTheStatusBlock) {
   state.clockAtStart = {2026, 3, 9, 14, 5, 59, 0};
   state.fiscalMemoryFlags = 0x90;
   state.registerNumber = 0x01020304;
-  state.lastClosedShift = 0x0111;
-  state.freeFiscalRecords = 0x0222;
+  state.fiscalMemory.shifts = {{0x0111, {2026, 3, 1, 0, 0, 0, 0}, {}}};
+  state.fiscalMemory.capacity = 0x0223;
   state.identificationNumber = 0xA1A2A3A4A5A6;
   RegisterSimulator simulator(config);
 
@@ -114,7 +114,8 @@ TEST_F(RegisterCommandsTest, RequestsTheRegisterRefuses) {
       {"SetExchangeParams wrong password", {0x14, 1, 0, 0, 0, 0, 2, 200}, {0x14, 0x4F}},
       {"baud-rate code 7", {0x14, 30, 0, 0, 0, 0, 7, 200}, {0x14, 0x33}},
       {"port 1", {0x14, 30, 0, 0, 0, 1, 2, 200}, {0x14, 0x33}},
-      {"unknown command", {0x80, 30, 0, 0, 0}, {0x80, 0x37}},
+      {"unknown command", {0x99, 30, 0, 0, 0}, {0x99, 0x37}},
+      {"Sale without its text", {0x80, 30, 0, 0, 0}, {0x80, 0x09}},
   };
   for (const Case& c : cases) {
     RegisterSimulator simulator;

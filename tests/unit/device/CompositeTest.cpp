@@ -1,0 +1,253 @@
+// The composite operations against the simulated register: the tax split and by-tax
+// adjustments, multi-line printing, setting the date, the money format, the waits for the
+// printer with paper running out and the continue-print state, and the bounds that keep a
+// stuck register from holding the driver.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "device/ResultCodes.h"
+#include "unit/device/LinkFixture.h"
+#include "unit/device/RecordingRegister.h"
+
+namespace orn::device {
+namespace {
+
+using Codes = std::vector<uint8_t>;
+using simulator::Station;
+
+class CompositeTest : public testing::LinkFixture {
+ protected:
+  simulator::RegisterSimulator& Start(simulator::SimulatorConfig config = {}) {
+    simulator::RegisterSimulator& sim = Attach(config);
+    Open();
+    EXPECT_TRUE(device_.GetDeviceType());
+    device_.LineWidth = 36;
+    return sim;
+  }
+  // A sale of one unit at `price` kopecks in tax group `group`.
+  bool Sell(int64_t price, uint8_t group, const char* text = "Товар") {
+    device_.Quantity = 1000;
+    device_.Price = price;
+    device_.PendingText = text;
+    return device_.Sale(group);
+  }
+  static bool Has(const std::vector<std::string>& lines, const std::string& text) {
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+      return line.find(text) != std::string::npos;
+    });
+  }
+};
+
+TEST_F(CompositeTest, AnAmountIsSpreadOverTheTaxGroupsWithTheRemainderFirst) {
+  simulator::RegisterSimulator& sim = Start();
+  ASSERT_TRUE(Sell(100, 1));
+  ASSERT_TRUE(Sell(200, 2));
+  ASSERT_TRUE(device_.SplitByTax(100));
+  EXPECT_EQ(device_.TaxParts[0], 33);
+  EXPECT_EQ(device_.TaxParts[1], 66);
+  EXPECT_EQ(device_.TaxParts[2], 0);
+  EXPECT_EQ(device_.TaxRemainder, 1);
+
+  ports_.Port(kPort)->ClearTrace();
+  ASSERT_TRUE(device_.DiscountByTax(100));
+  // Subtotal, status, the four tax registers, then the discounts: 1 without a group first.
+  std::vector<std::vector<uint8_t>> discounts;
+  for (const auto& request : SentRequests())
+    if (request[0] == 0x86) discounts.push_back(request);
+  ASSERT_EQ(discounts.size(), 3u);
+  EXPECT_EQ(discounts[0][5], 1);   // amount
+  EXPECT_EQ(discounts[0][10], 0);  // tax group
+  EXPECT_EQ(discounts[1][5], 33);
+  EXPECT_EQ(discounts[1][10], 1);
+  EXPECT_EQ(discounts[2][5], 66);
+  EXPECT_EQ(discounts[2][10], 2);
+  EXPECT_EQ(sim.MoneyRegister(64), 100);  // discounts of the sales receipt
+}
+
+TEST_F(CompositeTest, NothingToSpreadOverFailsWithoutAnError) {
+  Start();
+  EXPECT_FALSE(device_.SplitByTax(100));
+  EXPECT_EQ(device_.ResultCode(), OPOS_SUCCESS);
+  EXPECT_FALSE(device_.SurchargeByTax(100));
+  EXPECT_TRUE(device_.StornoDiscountByTax(0));  // nothing to do at all
+}
+
+TEST_F(CompositeTest, MultiLineTextsPrintAtCarriageReturns) {
+  simulator::RegisterSimulator& sim = Start();
+  ASSERT_TRUE(device_.PrintLines(kStationReceipt, "A\r\nB"));
+  EXPECT_EQ(sim.Printed(Station::kReceipt), (std::vector<std::string>{"A", "B"}));
+  sim.ClearPrinted();
+  ASSERT_TRUE(device_.PrintLines(kStationReceipt, "A\nB"));
+  EXPECT_EQ(sim.Printed(Station::kReceipt), (std::vector<std::string>{"B"}));
+  sim.ClearPrinted();
+  ports_.Port(kPort)->ClearTrace();
+  ASSERT_TRUE(device_.PrintLines(kStationReceipt, ""));
+  EXPECT_TRUE(SentRequests().empty());
+  // A line is cut at 100 characters before its own packing.
+  ASSERT_TRUE(device_.PrintLines(kStationReceipt, std::string(150, 'z') + "\r\n"));
+  EXPECT_EQ(sim.Printed(Station::kReceipt).size(), 1u);
+}
+
+TEST_F(CompositeTest, ADateBeforeTheLastFiscalRecordIsRefusedAndTheOldDateConfirmed) {
+  simulator::SimulatorConfig config;
+  config.state.fiscalMemory.shifts.push_back({1, {2026, 6, 1, 0, 0, 0, 0}, {}});
+  config.state.clockAtStart = {2026, 6, 2, 10, 0, 0, 0};
+  Start(config);
+  ASSERT_TRUE(device_.GetStatus());
+  ports_.Port(kPort)->ClearTrace();
+  const uint8_t newDate[5] = {1, 1, 26, 12, 30};
+  EXPECT_FALSE(device_.SetDateTime(newDate));
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_EXTENDED);
+  EXPECT_EQ(device_.ResultCodeExtended(), 319);
+  EXPECT_EQ(device_.ErrorString(), "Текущая дата меньше даты последней записи в ФП");
+  EXPECT_EQ(device_.LastDeviceError(), 0x13);
+  const auto requests = SentRequests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[0], (std::vector<uint8_t>{0x22, 30, 0, 0, 0, 1, 1, 26}));
+  EXPECT_EQ(requests[1], (std::vector<uint8_t>{0x23, 30, 0, 0, 0, 2, 6, 26}));
+}
+
+TEST_F(CompositeTest, ALaterDateIsSetConfirmedAndTheTimeFollows) {
+  simulator::RegisterSimulator& sim = Start();
+  ASSERT_TRUE(device_.GetStatus());
+  ports_.Port(kPort)->ClearTrace();
+  const uint8_t newDate[5] = {20, 2, 26, 9, 15};
+  ASSERT_TRUE(device_.SetDateTime(newDate)) << device_.ErrorString();
+  EXPECT_EQ(SentCodes(), (Codes{0x22, 0x23, 0x21}));
+  EXPECT_EQ(SentRequests()[2], (std::vector<uint8_t>{0x21, 30, 0, 0, 0, 9, 15, 0}));
+  const platform::LocalTime now = sim.ClockAt(Elapsed());
+  EXPECT_EQ(now.day, 20);
+  EXPECT_EQ(now.hour, 9);
+}
+
+TEST_F(CompositeTest, ARegisterCountingWholeRoublesGetsWholeRoubles) {
+  simulator::SimulatorConfig config;
+  config.state.flags &= uint16_t(~simulator::kFlagTwoDecimals);
+  simulator::RegisterSimulator& sim = Start(config);
+  ASSERT_TRUE(device_.GetStatus());
+  EXPECT_EQ(device_.CurrencyDivisor(), 10000);
+  EXPECT_EQ(device_.ToRegisterUnits(123456), 12);  // 12.3456 roubles
+  ASSERT_TRUE(Sell(device_.ToRegisterUnits(123456), 0));
+  EXPECT_EQ(sim.MoneyRegister(0), 12);
+}
+
+TEST_F(CompositeTest, WaitingOutPrintingCostsThePrintingTime) {
+  simulator::SimulatorConfig config;
+  config.printing.lineMs = 200;
+  simulator::RegisterSimulator& sim = Start(config);
+  ASSERT_TRUE(device_.PrintReportX());
+  const uint64_t before = Elapsed();
+  ASSERT_TRUE(device_.WaitForPrinting(500)) << device_.ErrorString();
+  EXPECT_GT(Elapsed() - before, 1000u);
+  EXPECT_TRUE(Has(sim.Printed(Station::kReceipt), "СУТОЧНЫЙ ОТЧЕТ БЕЗ ГАШЕНИЯ"));
+  EXPECT_TRUE(device_.GetStatus());
+  EXPECT_EQ(device_.Submode(), 0);
+}
+
+TEST_F(CompositeTest, PaperRunningOutWhilePrintingIsReportedAsNoReceiptPaper) {
+  simulator::SimulatorConfig config;
+  config.printing.lineMs = 100;
+  config.faults.paperOutAfterLine.push_back({2, Station::kReceipt});
+  Start(config);
+  ASSERT_TRUE(device_.PrintReportX());
+  EXPECT_FALSE(device_.WaitForPrinting(100));
+  EXPECT_EQ(device_.Submode(), 2);
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_EXTENDED);
+  EXPECT_EQ(device_.ResultCodeExtended(), OPOS_EFPTR_REC_EMPTY);
+  EXPECT_EQ(device_.ErrorString(), "Нет чековой ленты");
+}
+
+TEST_F(CompositeTest, ACommandRefusedWith58hIsSentAgainAfterContinuePrint) {
+  simulator::SimulatorConfig config;
+  config.printing.lineMs = 100;
+  config.faults.paperOutAfterLine.push_back({1, Station::kReceipt});
+  simulator::RegisterSimulator& sim = Start(config);
+  ASSERT_TRUE(Sell(500, 1));
+  // Paper out part way through the sale's lines, then back: the register waits for
+  // ContinuePrint and refuses everything else with 58h.
+  EXPECT_FALSE(device_.WaitForPrinting(100));
+  sim.PutPaper(Station::kReceipt);
+  ports_.Port(kPort)->ClearTrace();
+  ASSERT_TRUE(Sell(700, 1)) << device_.ErrorString();
+  const Codes codes = SentCodes();
+  ASSERT_GE(codes.size(), 3u);
+  EXPECT_EQ(codes.front(), 0x80);
+  EXPECT_EQ(codes[1], 0xB0);
+  EXPECT_EQ(codes.back(), 0x80);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), 0x80), 2);
+  EXPECT_EQ(sim.MoneyRegister(0), 1200);  // both sales, the refused one once
+}
+
+TEST_F(CompositeTest, ContinuePrintWaitsUntilTheRegisterHasPrintedTheRest) {
+  simulator::SimulatorConfig config;
+  config.printing.lineMs = 100;
+  config.faults.paperOutAfterLine.push_back({3, Station::kReceipt});
+  simulator::RegisterSimulator& sim = Start(config);
+  ASSERT_TRUE(device_.PrintReportX());
+  EXPECT_FALSE(device_.WaitForPrinting(100));
+  const size_t printedBefore = sim.Printed(Station::kReceipt).size();
+  sim.PutPaper(Station::kReceipt);
+  ASSERT_TRUE(device_.CheckPrinting(100) || device_.ResultCode() == OPOS_SUCCESS);
+  ASSERT_TRUE(device_.WaitForPrinting(100)) << device_.ErrorString();
+  EXPECT_GT(sim.Printed(Station::kReceipt).size(), printedBefore);
+  EXPECT_TRUE(Has(sim.Printed(Station::kReceipt), "НАЛИЧНОСТЬ В КАССЕ"));
+}
+
+// Against a register stuck in one state: the bounds.
+class StuckRegisterTest : public testing::LinkFixture {
+ protected:
+  void SetUp() override {
+    ports_.Attach(kPort, register_);
+    Open();
+  }
+  testing::RecordingRegister register_;
+};
+
+TEST_F(StuckRegisterTest, WaitingForAPrinterThatNeverFinishesEndsAfterFiveMinutes) {
+  register_.mode = 11;
+  register_.submode = 5;
+  EXPECT_FALSE(device_.WaitForPrinting(1000));
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
+  EXPECT_GE(Elapsed(), FiscalDevice::kMaxPrintingWaitMs);
+  EXPECT_LT(Elapsed(), FiscalDevice::kMaxPrintingWaitMs + 5000);
+}
+
+TEST_F(StuckRegisterTest, ContinuePrintNestsOnlySoDeep) {
+  register_.submode = 3;  // for ever "after active paper out"
+  EXPECT_FALSE(device_.ContinuePrint());
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
+  EXPECT_EQ(register_.Count(0xB0), FiscalDevice::kMaxContinueDepth);
+}
+
+TEST_F(StuckRegisterTest, ACommandRefusedWith58hForEverIsGivenUp) {
+  register_.stickyError = 0x58;
+  device_.PendingText = "x";
+  EXPECT_FALSE(device_.Sale());
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
+  EXPECT_EQ(register_.Count(0x80), FiscalDevice::kMaxContinueResends + 1);
+  EXPECT_EQ(register_.Count(0xB0), FiscalDevice::kMaxContinueResends);
+}
+
+TEST_F(StuckRegisterTest, AnUnknownSubmodeIsNamed) {
+  register_.mode = 8;
+  register_.submode = 7;
+  EXPECT_FALSE(device_.CheckPrinting(100));
+  EXPECT_EQ(device_.ErrorString(), "Неизвестный код подрежима ФР (7).");
+}
+
+TEST_F(StuckRegisterTest, APaperOutSubmodeWithBothSensorsClearReportsTheJournal) {
+  register_.mode = 8;
+  register_.submode = 2;
+  register_.flags = 0x0010;
+  EXPECT_FALSE(device_.WaitForPrinting(100));
+  EXPECT_EQ(device_.ResultCodeExtended(), OPOS_EFPTR_JRN_EMPTY);
+  register_.flags = 0x0050;  // journal back, receipt still out
+  EXPECT_FALSE(device_.WaitForPrinting(100));
+  EXPECT_EQ(device_.ResultCodeExtended(), OPOS_EFPTR_REC_EMPTY);
+  EXPECT_EQ(device_.ErrorString(), "Нет чековой ленты");
+}
+
+}  // namespace
+}  // namespace orn::device
