@@ -245,7 +245,6 @@ class FiscalDevice {
   bool DateCommand(const Command& command, const uint8_t* fields);
   bool AdjustByTax(int64_t amount, bool (FiscalDevice::*adjust)(uint8_t));
   bool PrintTextLines(std::string_view text, bool (FiscalDevice::*print)());
-  bool PrintPendingOnReceipt();
   bool PrintPendingLine();
   bool WaitPrintingStep(uint32_t pauseMs, bool& done);
   bool TimedOut();

@@ -41,14 +41,10 @@ bool FiscalDevice::PrintSlipLines(std::string_view text) {
   return PrintTextLines(text, &FiscalDevice::FillSlipBuffer);
 }
 
-bool FiscalDevice::PrintPendingOnReceipt() {
-  return PrintString(kStationReceipt);
-}
-
 bool FiscalDevice::FlushText() {
   if (PendingText.empty()) return true;
   // The text is dropped once printed, so that a repeated call does not print it twice.
-  if (!PrintPendingOnReceipt()) return false;
+  if (!PrintString(kStationReceipt)) return false;
   PendingText.clear();
   return true;
 }
