@@ -90,6 +90,15 @@ TEST_F(CompositeTest, MultiLineTextsPrintAtCarriageReturns) {
   EXPECT_EQ(sim.Printed(Station::kReceipt).size(), 1u);
 }
 
+// A printed line is used up: the next adjustment's FlushText must not print it again.
+TEST_F(CompositeTest, ALinePrintedByPrintLinesIsNotPrintedAgainByFlushText) {
+  simulator::RegisterSimulator& sim = Start();
+  ASSERT_TRUE(device_.PrintLines(kStationReceipt, "one\r\ntwo\r\n"));
+  EXPECT_TRUE(device_.PendingText.empty());
+  ASSERT_TRUE(device_.FlushText());
+  EXPECT_EQ(sim.Printed(Station::kReceipt), (std::vector<std::string>{"one", "two"}));
+}
+
 TEST_F(CompositeTest, ADateBeforeTheLastFiscalRecordIsRefusedAndTheOldDateConfirmed) {
   simulator::SimulatorConfig config;
   config.state.fiscalMemory.shifts.push_back({1, {2026, 6, 1, 0, 0, 0, 0}, {}});
