@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
-namespace orn::platform {
+#include "platform/CommDeadlines.h"
 
-namespace {
-// A read with no time-out at all would wait for ever on a real port; the virtual line
-// gives up after this long so that a faulty test cannot hang.
-constexpr uint64_t kEndlessReadUs = 60ull * 1000 * 1000;
-}  // namespace
+namespace orn::platform {
 
 // Queues the peer's answer bytes behind each other, from the moment the byte that caused
 // them arrived plus the peer's delay.
@@ -82,18 +78,13 @@ bool MemoryCommPort::Purge(uint32_t flags) {
 bool MemoryCommPort::Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   SyncFromClock();
   transferred = 0;
-  const uint64_t totalMs =
-      uint64_t(timeouts_.readTotalMultiplier) * count + timeouts_.readTotalConstant;
-  const bool noTimeouts = totalMs == 0 && timeouts_.readInterval == 0;
-  const uint64_t deadlineUs = nowUs_ + (noTimeouts ? kEndlessReadUs : totalMs * 1000);
-  const bool hasTotal = totalMs != 0 || noTimeouts;
-  uint64_t lastByteUs = nowUs_;
+  const ReadDeadline deadline = ReadDeadlineOf(timeouts_, count);
+  const uint64_t startUs = nowUs_;
+  uint64_t lastByteUs = startUs;
   while (transferred < count) {
-    uint64_t limitUs = hasTotal ? deadlineUs : UINT64_MAX;
-    if (transferred > 0 && timeouts_.readInterval != 0)
-      limitUs = std::min(limitUs, lastByteUs + uint64_t(timeouts_.readInterval) * 1000);
+    const uint64_t limitUs =
+        startUs + deadline.NextByteLimit(transferred, lastByteUs - startUs, 1000);
     if (input_.empty() || input_.front().arrivalUs > limitUs) {
-      if (limitUs == UINT64_MAX) limitUs = nowUs_ + kEndlessReadUs;
       nowUs_ = std::max(nowUs_, limitUs);
       break;
     }

@@ -6,15 +6,13 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+
+#include "platform/CommDeadlines.h"
 
 namespace orn::platform {
 
 namespace {
-
-// A read or write with no time-out at all would wait for ever; give up after a minute.
-constexpr int64_t kEndlessMs = 60 * 1000;
 
 int64_t NowMs() {
   timespec now{};
@@ -132,32 +130,26 @@ bool PosixCommPort::Purge(uint32_t flags) {
 
 bool PosixCommPort::Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   transferred = 0;
+  const ReadDeadline deadline = ReadDeadlineOf(timeouts_, count);
   const int64_t start = NowMs();
-  const int64_t totalMs =
-      int64_t(timeouts_.readTotalMultiplier) * count + timeouts_.readTotalConstant;
-  const bool noTimeouts = totalMs == 0 && timeouts_.readInterval == 0;
-  const int64_t deadline = start + (totalMs != 0 ? totalMs : kEndlessMs);
-  int64_t lastByte = start;
+  int64_t lastByte = 0;  // from the start
   while (transferred < count) {
-    const int64_t now = NowMs();
-    int64_t limit = (totalMs != 0 || noTimeouts) ? deadline : now + kEndlessMs;
-    if (transferred > 0 && timeouts_.readInterval != 0)
-      limit = std::min<int64_t>(limit, lastByte + timeouts_.readInterval);
-    if (now >= limit || !WaitFor(fd_, POLLIN, limit - now)) break;
+    const int64_t now = NowMs() - start;
+    const int64_t limit = int64_t(deadline.NextByteLimit(transferred, uint64_t(lastByte)));
+    // A limit already passed still takes what is waiting in the queue.
+    if (!WaitFor(fd_, POLLIN, limit - now)) break;
     const ssize_t got = read(fd_, buffer + transferred, count - transferred);
     if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
     if (got <= 0) return got == 0;  // end of file: what came is all there is
     transferred += uint32_t(got);
-    lastByte = NowMs();
+    lastByte = NowMs() - start;
   }
   return true;
 }
 
 bool PosixCommPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   transferred = 0;
-  const int64_t totalMs =
-      int64_t(timeouts_.writeTotalMultiplier) * count + timeouts_.writeTotalConstant;
-  const int64_t deadline = NowMs() + (totalMs != 0 ? totalMs : kEndlessMs);
+  const int64_t deadline = NowMs() + int64_t(WriteDeadlineOf(timeouts_, count));
   while (transferred < count) {
     const int64_t now = NowMs();
     if (now >= deadline || !WaitFor(fd_, POLLOUT, deadline - now)) break;

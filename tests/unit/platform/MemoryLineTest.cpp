@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/CommDeadlines.h"
 #include "platform/memory/MemoryLine.h"
 
 namespace orn::platform {
@@ -96,6 +97,23 @@ TEST_F(MemoryLineTest, TheIntervalTimeoutEndsAReadBetweenBytes) {
   EXPECT_EQ(got, 2u);
   // The second byte arrived at 3.1 ms; the read gave up 20 ms later.
   EXPECT_EQ(clock_.Elapsed(), 23u);
+}
+
+// The MAXDWORD settings: return at once with what is there, or as soon as a byte came.
+TEST_F(MemoryLineTest, MaxDwordIntervalReadsReturnWithWhatHasArrived) {
+  peer_.answer = {0x06, 0x07};
+  peer_.delayMs = 10;
+  Send({0x05});  // 1 ms on the wire; the answer is there 10 ms and two bytes later
+  uint8_t buffer[4];
+  uint32_t got = 99;
+  SetReadTimeouts(kMaxDword, 0, 0);
+  EXPECT_TRUE(port_.Read(buffer, 4, got));
+  EXPECT_EQ(got, 0u);
+  EXPECT_EQ(clock_.Elapsed(), 1u);
+  SetReadTimeouts(kMaxDword, kMaxDword, 500);
+  EXPECT_TRUE(port_.Read(buffer, 4, got));
+  EXPECT_EQ(got, 1u);  // the second byte is still on the wire when the first ends the read
+  EXPECT_EQ(clock_.Elapsed(), 12u);
 }
 
 TEST_F(MemoryLineTest, BytesAtAnotherRateAreLost) {
