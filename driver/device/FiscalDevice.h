@@ -94,6 +94,7 @@ class FiscalDevice {
 
   // --- Link ---
   SerialPort& Port() { return port_; }
+  const SerialPort& Port() const { return port_; }
   int RetryLimit() const { return retryLimit_; }
   uint8_t LastDeviceError() const { return lastDeviceError_; }
   // Sends the request in the request buffer (`length` bytes: code and parameters) and

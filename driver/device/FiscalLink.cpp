@@ -83,9 +83,14 @@ bool FiscalDevice::SendCommand(size_t length) {
   std::memcpy(frame + 2, request_, length);
   frame[2 + length] = CheckByte(request_, length);
   const uint8_t code = request_[0];
+  port_.ClearError();
   for (int resends = 0;; ++resends) {
     if (!Exchange(frame, uint32_t(length + 3))) {
       log_.LogError("Нет связи");
+      // A port that failed in the OS is no silent register: say what the OS said.
+      if (const platform::OsError& error = port_.LastError(); error.code != 0)
+        log_.LogErrorF("порт COM%d: %u, %s", port_.PortNumber(), unsigned(error.code),
+                       error.text.c_str());
       errors_.SetTimeout();
       return false;
     }

@@ -40,6 +40,31 @@ TEST_F(ConnectTest, ARegisterAtAnotherRateIsFoundAndMovedToTheConfiguredRate) {
   ASSERT_TRUE(device_.GetStatus());
 }
 
+// A port another program holds is no silent register: the OS's refusal is kept and
+// logged, nothing is sent, and the error triple stays as it was.
+TEST_F(ConnectTest, APortHeldByAnotherProgramKeepsTheOsErrorAndSendsNothing) {
+  simulator::RegisterSimulator& sim = Attach();
+  ports_.SetHeld(kPort, true);
+  EXPECT_FALSE(device_.Connect(kPort));
+  EXPECT_FALSE(device_.Port().IsOpen());
+  EXPECT_EQ(device_.ResultCode(), OPOS_SUCCESS);
+  EXPECT_TRUE(device_.Port().LastError().portInUse);
+  EXPECT_EQ(device_.Port().LastError().code, 32u);
+  EXPECT_EQ(sim.Counters().enqsReceived, 0u);
+  EXPECT_NE(Log().find("Ошибка: порт COM1 занят другой программой (32, "), std::string::npos);
+
+  // A missing port is not in use; once the port is free, the register is found.
+  ports_.SetHeld(kPort, false);
+  ports_.SetMissing(kPort, true);
+  EXPECT_FALSE(device_.Connect(kPort));
+  EXPECT_FALSE(device_.Port().LastError().portInUse);
+  EXPECT_EQ(device_.Port().LastError().code, 2u);
+  EXPECT_NE(Log().find("Ошибка: порт COM1 не открывается (2, "), std::string::npos);
+  ports_.SetMissing(kPort, false);
+  EXPECT_TRUE(device_.Connect(kPort));
+  EXPECT_EQ(device_.Port().LastError().code, 0u);
+}
+
 TEST_F(ConnectTest, ARegisterThatRefusesTheNewRateStaysAtItsOwn) {
   simulator::SimulatorConfig config;
   config.baudRate = 9600;

@@ -9,7 +9,7 @@
 
 #include "config/DriverLog.h"
 #include "device/FiscalDevice.h"
-#include "platform/memory/MemoryLine.h"
+#include "platform/memory/MemoryPortProvider.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "simulator/RegisterSimulator.h"
 

@@ -1,4 +1,4 @@
-#include "platform/memory/MemoryLine.h"
+#include "platform/memory/MemoryCommPort.h"
 
 #include <algorithm>
 
@@ -114,35 +114,6 @@ bool MemoryCommPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& tran
   }
   SyncToClock();
   return true;
-}
-
-CommPort* MemoryPortProvider::Acquire(int portNumber) {
-  if (portNumber < 1 || portNumber > 32 || missing_[portNumber] || open_.count(portNumber))
-    return nullptr;
-  auto peer = peers_.find(portNumber);
-  auto port =
-      std::make_unique<MemoryCommPort>(clock_, peer == peers_.end() ? nullptr : peer->second);
-  MemoryCommPort* result = port.get();
-  result->FailSetState(broken_[portNumber]);
-  open_[portNumber] = std::move(port);
-  acquiredOrder_.push_back(portNumber);
-  ++acquires_;
-  return result;
-}
-
-bool MemoryPortProvider::Release(int portNumber) {
-  if (!open_.erase(portNumber)) return false;
-  ++releases_;
-  return true;
-}
-
-void MemoryPortProvider::SetMissing(int portNumber, bool missing) {
-  missing_[portNumber] = missing;
-}
-
-MemoryCommPort* MemoryPortProvider::Port(int portNumber) {
-  auto it = open_.find(portNumber);
-  return it == open_.end() ? nullptr : it->second.get();
 }
 
 }  // namespace orn::platform
