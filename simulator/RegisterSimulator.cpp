@@ -133,11 +133,14 @@ void RegisterSimulator::Reset() {
 }
 
 void RegisterSimulator::AdoptPendingBaudRate() {
-  if (const auto rate = commands_.TakeRequestedBaudRate()) baudRate_ = *rate;
+  if (const auto rate = commands_.TakeRequestedBaudRate()) {
+    baudRate_ = *rate;
+    ++counters_.baudRateChanges;
+  }
 }
 
 void RegisterSimulator::OnAnswerAcknowledged() {
-  if (const auto rate = commands_.TakeRequestedBaudRate()) baudRate_ = *rate;
+  AdoptPendingBaudRate();
 }
 
 }  // namespace orn::simulator
