@@ -127,9 +127,9 @@ bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& option
     } else if (option == "--show-counters") {
       options.showCounters = true;
     } else if (option == "--slip") {
-      config.state.flags |= kFlagSlipInserted | kFlagSlipStillIn;
+      config.state.flags |= flag::kSlipInserted | flag::kSlipStillIn;
     } else if (option == "--roubles") {
-      config.state.flags &= uint16_t(~kFlagTwoDecimals);
+      config.state.flags &= uint16_t(~flag::kTwoDecimals);
     } else if (option == "--shift-open") {
       config.state.mode = kModeShiftOpen;
     } else if (option == "--tax-password") {

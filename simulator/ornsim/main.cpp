@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/portable/CyrillicCodePages.h"
+#include "platform/portable/TableTextConverter.h"
 #include "simulator/ornsim/OrnsimOptions.h"
 #include "simulator/ornsim/PtyServer.h"
 

@@ -133,7 +133,7 @@ TEST_F(CompositeTest, ALaterDateIsSetConfirmedAndTheTimeFollows) {
 
 TEST_F(CompositeTest, ARegisterCountingWholeRoublesGetsWholeRoubles) {
   simulator::SimulatorConfig config;
-  config.state.flags &= uint16_t(~simulator::kFlagTwoDecimals);
+  config.state.flags &= uint16_t(~simulator::flag::kTwoDecimals);
   simulator::RegisterSimulator& sim = Start(config);
   ASSERT_TRUE(device_.GetStatus());
   EXPECT_EQ(device_.CurrencyDivisor(), 10000);
