@@ -35,8 +35,13 @@ TEST_F(ConnectTest, ARegisterAtAnotherRateIsFoundAndMovedToTheConfiguredRate) {
   const uint8_t* request = device_.Request();
   EXPECT_EQ(std::vector<uint8_t>(request, request + 8),
             (std::vector<uint8_t>{0x14, 30, 0, 0, 0, 0x00, 0x01, 0xC8}));
-  // Three silent probes of three rounds at 4800, 2400 and 9600 came first.
+  // Three silent probes of three rounds at 4800, 2400 and 9600 came first, no more.
   EXPECT_GT(Elapsed(), 3u * 3 * 201);
+  EXPECT_LT(Elapsed(), 4u * 3 * 201);
+  // The register's answer acknowledged, a 00h byte lets it take on the new rate.
+  const std::vector<uint8_t> sent = Sent();
+  ASSERT_GE(sent.size(), 2u);
+  EXPECT_EQ(std::vector<uint8_t>(sent.end() - 2, sent.end()), (std::vector<uint8_t>{0x06, 0x00}));
   ASSERT_TRUE(device_.GetStatus());
 }
 
