@@ -52,16 +52,16 @@ void Printer::Start(uint64_t nowMs, bool longReport) {
 }
 
 bool Printer::HasPaper(StationMask stations) const {
-  if ((stations & kReceiptBit) != 0 && (flags_ & kFlagReceiptPaper) == 0) return false;
-  if (hasJournal_ && (stations & kJournalBit) != 0 && (flags_ & kFlagJournalPaper) == 0)
+  if ((stations & kReceiptBit) != 0 && (flags_ & flag::kReceiptPaper) == 0) return false;
+  if (hasJournal_ && (stations & kJournalBit) != 0 && (flags_ & flag::kJournalPaper) == 0)
     return false;
   return true;
 }
 
 uint8_t Printer::PaperError(StationMask stations) const {
-  if ((stations & kReceiptBit) != 0 && (flags_ & kFlagReceiptPaper) == 0)
+  if ((stations & kReceiptBit) != 0 && (flags_ & flag::kReceiptPaper) == 0)
     return kErrorNoReceiptPaper;
-  if (hasJournal_ && (stations & kJournalBit) != 0 && (flags_ & kFlagJournalPaper) == 0)
+  if (hasJournal_ && (stations & kJournalBit) != 0 && (flags_ & flag::kJournalPaper) == 0)
     return kErrorNoJournalPaper;
   return kErrorNone;
 }
@@ -87,8 +87,8 @@ bool Printer::Advance(uint64_t nowMs) {
     const uint32_t number = ++counters_.linesPrinted;
     for (const PaperFault& fault : faults_.paperOutAfterLine) {
       if (fault.number != number) continue;
-      flags_ &=
-          uint16_t(~(fault.station == Station::kJournal ? kFlagJournalPaper : kFlagReceiptPaper));
+      flags_ &= uint16_t(
+          ~(fault.station == Station::kJournal ? flag::kJournalPaper : flag::kReceiptPaper));
     }
   }
   const bool allPaper = HasPaper(kFiscalStations);

@@ -172,7 +172,7 @@ uint8_t RegisterCommands::Admit(const Command& command, const uint8_t* request, 
   for (const PaperFault& fault : faults_.paperOutBeforePrint) {
     if (fault.number != number) continue;
     state_.flags &=
-        uint16_t(~(fault.station == Station::kJournal ? kFlagJournalPaper : kFlagReceiptPaper));
+        uint16_t(~(fault.station == Station::kJournal ? flag::kJournalPaper : flag::kReceiptPaper));
   }
   const size_t passwordEnd = 1 + kPasswordSize;
   const StationMask stations =

@@ -106,7 +106,7 @@ class RegisterCommands {
   uint8_t CanStartDocument() const;
 
   // Printing and documents.
-  bool TwoDecimals() const { return (state_.flags & kFlagTwoDecimals) != 0; }
+  bool TwoDecimals() const { return (state_.flags & flag::kTwoDecimals) != 0; }
   size_t Width() const { return model_.printer.lineWidth; }
   std::string Money(int64_t units) const;
   void Print(StationMask stations, const std::string& text);

@@ -112,7 +112,9 @@ void RegisterLink::SendAnswer(platform::LineReply& reply) {
   if (faults_.badCheckAnswers > 0) {
     --faults_.badCheckAnswers;
     frame[size - 1] ^= 0xFF;
+    ++counters_.badCheckAnswersSent;
   }
+  if (!answerExecuted_) ++counters_.staleAnswersSent;
   reply.Send(frame, size, timing_.answerDelayMs);
   ++counters_.answersSent;
   awaitingVerdict_ = true;

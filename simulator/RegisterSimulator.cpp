@@ -107,7 +107,7 @@ uint32_t RegisterSimulator::Cuts() const {
 namespace {
 
 uint16_t PaperFlag(Station station) {
-  return station == Station::kJournal ? kFlagJournalPaper : kFlagReceiptPaper;
+  return station == Station::kJournal ? flag::kJournalPaper : flag::kReceiptPaper;
 }
 
 }  // namespace
@@ -121,11 +121,11 @@ void RegisterSimulator::PutPaper(Station station) {
 }
 
 void RegisterSimulator::InsertSlip() {
-  State().flags |= kFlagSlipInserted | kFlagSlipStillIn;
+  State().flags |= flag::kSlipInserted | flag::kSlipStillIn;
 }
 
 void RegisterSimulator::RemoveSlip() {
-  State().flags &= uint16_t(~(kFlagSlipInserted | kFlagSlipStillIn));
+  State().flags &= uint16_t(~(flag::kSlipInserted | flag::kSlipStillIn));
 }
 
 void RegisterSimulator::Reset() {
@@ -133,11 +133,14 @@ void RegisterSimulator::Reset() {
 }
 
 void RegisterSimulator::AdoptPendingBaudRate() {
-  if (const auto rate = commands_.TakeRequestedBaudRate()) baudRate_ = *rate;
+  if (const auto rate = commands_.TakeRequestedBaudRate()) {
+    baudRate_ = *rate;
+    ++counters_.baudRateChanges;
+  }
 }
 
 void RegisterSimulator::OnAnswerAcknowledged() {
-  if (const auto rate = commands_.TakeRequestedBaudRate()) baudRate_ = *rate;
+  AdoptPendingBaudRate();
 }
 
 }  // namespace orn::simulator

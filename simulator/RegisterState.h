@@ -15,23 +15,25 @@
 namespace orn::simulator {
 
 // Bits of the 16-bit flags word.
-inline constexpr uint16_t kFlagJournalNotNearEnd = 1u << 0;
-inline constexpr uint16_t kFlagReceiptNotNearEnd = 1u << 1;
-inline constexpr uint16_t kFlagSlipStillIn = 1u << 2;  // with bit 3: a slip is in the station
-inline constexpr uint16_t kFlagSlipInserted = 1u << 3;
-inline constexpr uint16_t kFlagTwoDecimals = 1u << 4;
-inline constexpr uint16_t kFlagJournalPaper = 1u << 6;
-inline constexpr uint16_t kFlagReceiptPaper = 1u << 7;
-inline constexpr uint16_t kFlagJournalLeverDown = 1u << 8;
-inline constexpr uint16_t kFlagReceiptLeverDown = 1u << 9;
-inline constexpr uint16_t kFlagRightSensorFailed = 1u << 12;
-inline constexpr uint16_t kFlagLeftSensorFailed = 1u << 13;
-inline constexpr uint16_t kFlagJournalUnitAlmostFull = 1u << 14;
+namespace flag {
+inline constexpr uint16_t kJournalNotNearEnd = 1u << 0;
+inline constexpr uint16_t kReceiptNotNearEnd = 1u << 1;
+inline constexpr uint16_t kSlipStillIn = 1u << 2;  // with bit 3: a slip is in the station
+inline constexpr uint16_t kSlipInserted = 1u << 3;
+inline constexpr uint16_t kTwoDecimals = 1u << 4;
+inline constexpr uint16_t kJournalPaper = 1u << 6;
+inline constexpr uint16_t kReceiptPaper = 1u << 7;
+inline constexpr uint16_t kJournalLeverDown = 1u << 8;
+inline constexpr uint16_t kReceiptLeverDown = 1u << 9;
+inline constexpr uint16_t kRightSensorFailed = 1u << 12;
+inline constexpr uint16_t kLeftSensorFailed = 1u << 13;
+inline constexpr uint16_t kJournalUnitAlmostFull = 1u << 14;
+}  // namespace flag
 
 // A healthy register: paper in both stations, levers down, counting kopecks.
-inline constexpr uint16_t kHealthyFlags = kFlagJournalNotNearEnd | kFlagReceiptNotNearEnd |
-                                          kFlagTwoDecimals | kFlagJournalPaper | kFlagReceiptPaper |
-                                          kFlagJournalLeverDown | kFlagReceiptLeverDown;
+inline constexpr uint16_t kHealthyFlags =
+    flag::kJournalNotNearEnd | flag::kReceiptNotNearEnd | flag::kTwoDecimals | flag::kJournalPaper |
+    flag::kReceiptPaper | flag::kJournalLeverDown | flag::kReceiptLeverDown;
 
 // Bits of the fiscal memory flags byte (all of them report trouble).
 inline constexpr uint8_t kFiscalMemoryOverflow = 1u << 3;

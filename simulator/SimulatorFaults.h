@@ -66,6 +66,10 @@ struct SimulatorCounters {
   uint8_t lastCommandCode = 0;     // of the last frame executed
   uint32_t printCommands = 0;      // commands that print, counted when they arrive
   uint32_t linesPrinted = 0;
+  // What the faults did, so that a test can tell the fault path ran.
+  uint32_t staleAnswersSent = 0;     // answers to no frame of the driver's
+  uint32_t badCheckAnswersSent = 0;  // answers sent with a wrong check byte
+  uint32_t baudRateChanges = 0;      // line rates taken on at the driver's request
 };
 
 }  // namespace orn::simulator

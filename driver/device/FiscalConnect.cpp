@@ -14,7 +14,16 @@ bool FiscalDevice::Probe() {
 }
 
 bool FiscalDevice::Connect(int portNumber) {
-  if (!port_.Open(portNumber, baudRate_)) return false;
+  if (!port_.Open(portNumber, baudRate_)) {
+    const platform::OsError& error = port_.LastError();
+    if (error.portInUse)
+      log_.LogErrorF("порт COM%d занят другой программой (%u, %s)", portNumber,
+                     unsigned(error.code), error.text.c_str());
+    else
+      log_.LogErrorF("порт COM%d не открывается (%u, %s)", portNumber, unsigned(error.code),
+                     error.text.c_str());
+    return false;
+  }
   if (Probe()) return true;
   // The register answered, with an error: it is here, but not usable.
   if (errors_.ResultCode() != OPOS_E_TIMEOUT) return false;

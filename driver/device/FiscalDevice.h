@@ -94,6 +94,7 @@ class FiscalDevice {
 
   // --- Link ---
   SerialPort& Port() { return port_; }
+  const SerialPort& Port() const { return port_; }
   int RetryLimit() const { return retryLimit_; }
   uint8_t LastDeviceError() const { return lastDeviceError_; }
   // Sends the request in the request buffer (`length` bytes: code and parameters) and
@@ -231,6 +232,8 @@ class FiscalDevice {
   // Request building. Start writes the code and the command's password and returns the
   // position after them, or 0 when the command needs a password that is not configured.
   size_t Start(const Command& command);
+  // The request of the command last started has the length its layout gives.
+  bool RequestLengthMatches(size_t length);
   size_t PutByte(size_t at, uint8_t value);
   size_t PutInteger(size_t at, uint64_t value, int bytes);
   size_t PutBytes(size_t at, const uint8_t* bytes, size_t count);
@@ -274,6 +277,7 @@ class FiscalDevice {
   uint8_t lastDeviceError_ = 0;
 
   uint8_t request_[kMaxRequest] = {};
+  const Command* building_ = nullptr;  // the command whose request is being built
   uint8_t answerLength_ = 0;
   uint8_t answer_[kFrameBuffer] = {};
   size_t answerDataLength_ = 0;

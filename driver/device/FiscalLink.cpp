@@ -17,10 +17,6 @@ constexpr uint32_t kAnswerStartTimeout = 10000;
 constexpr uint32_t kIdleTimeout = 1;
 }  // namespace
 
-FiscalDevice::FiscalDevice(platform::PortProvider& ports, platform::Clock& clock,
-                           config::DriverLog& log)
-    : port_(ports), clock_(clock), log_(log) {}
-
 bool FiscalDevice::ReadControlByte(uint8_t& byte) {
   return port_.Read(&byte, 1);
 }
@@ -28,7 +24,7 @@ bool FiscalDevice::ReadControlByte(uint8_t& byte) {
 bool FiscalDevice::ReceiveAnswer() {
   if (!port_.SetTimeouts(kAnswerStartTimeout)) return false;
   uint8_t head[2];
-  if (!port_.Read(head, 2) || head[0] != STX) {
+  if (!port_.Read(head, 2) || head[0] != kStx) {
     port_.SetTimeouts(kIdleTimeout);
     return false;
   }
@@ -36,7 +32,7 @@ bool FiscalDevice::ReceiveAnswer() {
   answerLength_ = head[1];
   if (!port_.Read(answer_, uint32_t(answerLength_) + 1)) return false;
   const bool good = CheckByte(answer_, answerLength_) == answer_[answerLength_];
-  const uint8_t reply = good ? ACK : NAK;
+  const uint8_t reply = good ? kAck : kNak;
   port_.Write(&reply, 1);
   return good;
 }
@@ -49,19 +45,19 @@ bool FiscalDevice::Exchange(const uint8_t* frame, uint32_t size) {
   bool frameSent = false;
   const int maxRounds = kRoundsPerRetry * retryLimit_;
   for (int round = 0; round < maxRounds; ++round) {
-    const uint8_t enq = ENQ;
+    const uint8_t enq = kEnq;
     if (!port_.Write(&enq, 1)) return false;
     uint8_t byte = 0;
-    if (!ReadControlByte(byte) || (byte != ACK && byte != NAK)) {
+    if (!ReadControlByte(byte) || (byte != kAck && byte != kNak)) {
       ++noAnswer;
-    } else if (byte == ACK) {
+    } else if (byte == kAck) {
       // The register holds an answer; before our frame went out it is a stale one.
       if (ReceiveAnswer() && frameSent) return true;
       ++answerFailure;
     } else {
       frameSent = port_.Write(frame, size);
       if (!frameSent) return false;
-      if (ReadControlByte(byte) && byte == ACK) {
+      if (ReadControlByte(byte) && byte == kAck) {
         if (ReceiveAnswer()) return true;
         answerFailure = 1;
       } else {
@@ -75,17 +71,23 @@ bool FiscalDevice::Exchange(const uint8_t* frame, uint32_t size) {
 }
 
 bool FiscalDevice::SendCommand(size_t length) {
+  if (!RequestLengthMatches(length)) return false;
   log_.LogSent(request_, length);
   // The frame is kept here: ContinuePrint below builds requests of its own.
   uint8_t frame[kFrameBuffer];
-  frame[0] = STX;
+  frame[0] = kStx;
   frame[1] = uint8_t(length);
   std::memcpy(frame + 2, request_, length);
   frame[2 + length] = CheckByte(request_, length);
   const uint8_t code = request_[0];
+  port_.ClearError();
   for (int resends = 0;; ++resends) {
     if (!Exchange(frame, uint32_t(length + 3))) {
       log_.LogError("Нет связи");
+      // A port that failed in the OS is no silent register: say what the OS said.
+      if (const platform::OsError& error = port_.LastError(); error.code != 0)
+        log_.LogErrorF("порт COM%d: %u, %s", port_.PortNumber(), unsigned(error.code),
+                       error.text.c_str());
       errors_.SetTimeout();
       return false;
     }

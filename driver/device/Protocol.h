@@ -6,10 +6,10 @@
 
 namespace orn::device {
 
-inline constexpr uint8_t STX = 0x02;
-inline constexpr uint8_t ENQ = 0x05;
-inline constexpr uint8_t ACK = 0x06;
-inline constexpr uint8_t NAK = 0x15;
+inline constexpr uint8_t kStx = 0x02;
+inline constexpr uint8_t kEnq = 0x05;
+inline constexpr uint8_t kAck = 0x06;
+inline constexpr uint8_t kNak = 0x15;
 
 // A request is the command code and at most 252 parameter bytes, so a whole frame
 // (STX, length, request, check byte) fits in 256 bytes.

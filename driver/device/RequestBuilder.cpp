@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "config/DriverLog.h"
 #include "device/Arithmetic.h"
 #include "device/FiscalDevice.h"
+#include "device/ResultCodes.h"
 
 namespace orn::device {
 
 size_t FiscalDevice::Start(const Command& command) {
+  building_ = &command;
   request_[0] = command.code;
   switch (command.password) {
     case PasswordKind::kNone:
@@ -62,6 +65,19 @@ size_t FiscalDevice::PutText(size_t at) {
   const size_t copied = std::min({length, room, width});
   std::memcpy(request_ + at, PendingText.data(), copied);
   return at + copied;
+}
+
+bool FiscalDevice::RequestLengthMatches(size_t length) {
+  const Command* command = building_;
+  building_ = nullptr;
+  if (command && command->code == request_[0] &&
+      (command->tail == Tail::kNone ? length == command->length : length >= command->length))
+    return true;
+  // A request built against its command's layout is never sent.
+  log_.LogErrorF("запрос %.2Xh длиной %u не по описанию команды", unsigned(request_[0]),
+                 unsigned(length));
+  errors_.Set(OPOS_E_FAILURE, 0);
+  return false;
 }
 
 bool FiscalDevice::Simple(const Command& command) {

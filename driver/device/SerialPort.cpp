@@ -4,10 +4,15 @@ namespace orn::device {
 
 bool SerialPort::Open(int portNumber, uint32_t baudRate) {
   Close();
+  lastError_.Clear();
   port_ = ports_.Acquire(portNumber);
-  if (!port_) return false;
+  if (!port_) {
+    lastError_ = ports_.LastError();
+    return false;
+  }
   portNumber_ = portNumber;
-  if (port_->SetupQueues(kQueueSize, kQueueSize) && SetTimeouts(1) && SetBaud(baudRate))
+  if ((port_->SetupQueues(kQueueSize, kQueueSize) || Failed()) && SetTimeouts(1) &&
+      SetBaud(baudRate))
     return true;
   // The provider owns the handle it gave out, so it is handed back rather than closed here.
   ports_.Release(portNumber_);
@@ -21,8 +26,13 @@ bool SerialPort::Close() {
   return ports_.Release(portNumber_);
 }
 
+bool SerialPort::Failed() {
+  if (port_) lastError_ = port_->LastError();
+  return false;
+}
+
 bool SerialPort::Purge() {
-  return port_ && port_->Purge(platform::kPurgeAll);
+  return port_ && (port_->Purge(platform::kPurgeAll) || Failed());
 }
 
 bool SerialPort::SetTimeouts(uint32_t readConstant) {
@@ -33,12 +43,13 @@ bool SerialPort::SetTimeouts(uint32_t readConstant) {
   timeouts.readTotalConstant = readConstant;
   timeouts.writeTotalMultiplier = kByteTimeout;
   timeouts.writeTotalConstant = kByteTimeout;
-  return port_->SetTimeouts(timeouts);
+  return port_->SetTimeouts(timeouts) || Failed();
 }
 
 bool SerialPort::SetBaud(uint32_t baudRate) {
   platform::LineSettings settings;
-  if (!port_ || !port_->GetState(settings)) return false;
+  if (!port_) return false;
+  if (!port_->GetState(settings)) return Failed();
   settings.baudRate = baudRate;
   // No flow control, DTR and RTS control off, binary mode, 8N1.
   settings.parity = false;
@@ -57,19 +68,23 @@ bool SerialPort::SetBaud(uint32_t baudRate) {
   settings.byteSize = 8;
   settings.parityKind = 0;
   settings.stopBits = 0;
-  if (!port_->SetState(settings)) return false;
+  if (!port_->SetState(settings)) return Failed();
   baudRate_ = baudRate;
   return true;
 }
 
 bool SerialPort::Read(uint8_t* buffer, uint32_t count) {
   uint32_t transferred = 0;
-  return port_ && port_->Read(buffer, count, transferred) && transferred == count;
+  if (!port_) return false;
+  if (!port_->Read(buffer, count, transferred)) return Failed();
+  return transferred == count;
 }
 
 bool SerialPort::Write(const uint8_t* buffer, uint32_t count) {
   uint32_t transferred = 0;
-  return port_ && port_->Write(buffer, count, transferred) && transferred == count;
+  if (!port_) return false;
+  if (!port_->Write(buffer, count, transferred)) return Failed();
+  return transferred == count;
 }
 
 }  // namespace orn::device

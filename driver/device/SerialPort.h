@@ -37,11 +37,20 @@ class SerialPort {
   bool Read(uint8_t* buffer, uint32_t count);
   bool Write(const uint8_t* buffer, uint32_t count);
 
+  // The OS error of the last call that failed in the OS (a time-out is none): kept where it
+  // happened so that a port held by another program is told from a silent register.
+  const platform::OsError& LastError() const { return lastError_; }
+  void ClearError() { lastError_.Clear(); }
+
  private:
+  // Keeps the port's OS error and returns false.
+  bool Failed();
+
   platform::PortProvider& ports_;
   platform::CommPort* port_ = nullptr;
   int portNumber_ = 0;
   uint32_t baudRate_ = 0;
+  platform::OsError lastError_;
 };
 
 }  // namespace orn::device

@@ -1,4 +1,4 @@
-// The register's settings tables, and its date and time.
+// The register's settings tables: a field written or read, a table's structure.
 
 #include <algorithm>
 #include <cstring>
@@ -41,44 +41,6 @@ bool FiscalDevice::GetTableStructure(uint8_t table) {
   size_t at = Start(command::kGetTableStructure);
   at = PutByte(at, table);
   return SendCommand(at);
-}
-
-bool FiscalDevice::DateCommand(const Command& command, const uint8_t* fields) {
-  size_t at = Start(command);
-  at = PutBytes(at, fields, 3);
-  return SendCommand(at);
-}
-
-bool FiscalDevice::SetDeviceTime() {
-  return DateCommand(command::kSetDeviceTime, TimeFields());
-}
-bool FiscalDevice::SetDeviceDate() {
-  return DateCommand(command::kSetDeviceDate, DateFields());
-}
-bool FiscalDevice::ConfirmDate() {
-  return DateCommand(command::kConfirmDate, DateFields());
-}
-
-bool FiscalDevice::SetDateTime(const uint8_t dateTime[5]) {
-  uint8_t* date = DateFields();
-  uint8_t previous[3];
-  std::memcpy(previous, date, 3);
-  std::memcpy(date, dateTime, 3);
-  if (!(SetDeviceDate() && ConfirmDate())) {
-    if (lastDeviceError_ != device_error::kDateBeforeLastRecord) return false;
-    // The register waits for its date to be confirmed: give it back its own date, then
-    // report why the new one was refused.
-    std::memcpy(date, previous, 3);
-    ConfirmDate();
-    lastDeviceError_ = device_error::kDateBeforeLastRecord;
-    errors_.MapDeviceError(device_error::kDateBeforeLastRecord);
-    return false;
-  }
-  uint8_t* time = TimeFields();
-  time[0] = dateTime[3];
-  time[1] = dateTime[4];
-  time[2] = 0;
-  return SetDeviceTime();
 }
 
 }  // namespace orn::device

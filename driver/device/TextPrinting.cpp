@@ -15,9 +15,13 @@ bool FiscalDevice::PrintTextLines(std::string_view text, bool (FiscalDevice::*pr
   // line. Characters counted but not printed before an LF are dropped.
   size_t lineStart = 0;
   size_t count = 0;
+  // A printed line is used up, as FlushText uses up its own: left as the pending text, it
+  // would be printed a second time by the next adjustment's FlushText.
   auto printLine = [&] {
     PendingText.assign(text.substr(lineStart, std::min(count, kMaxPrintedLine)));
-    return (this->*print)();
+    if (!(this->*print)()) return false;
+    PendingText.clear();
+    return true;
   };
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n') {

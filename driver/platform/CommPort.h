@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/OsError.h"
+
 namespace orn::platform {
 
 // COMMTIMEOUTS: a read of n bytes ends when n bytes arrived, when more than
@@ -56,6 +58,12 @@ class CommPort {
   // ReadFile / WriteFile: `transferred` says how many bytes moved, also on a time-out.
   virtual bool Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) = 0;
   virtual bool Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) = 0;
+
+  // The OS error of the last call that failed.
+  const OsError& LastError() const { return lastError_; }
+
+ protected:
+  OsError lastError_;
 };
 
 // Hands out open ports by COM port number (1..32) and takes them back.
@@ -66,6 +74,12 @@ class PortProvider {
   virtual CommPort* Acquire(int portNumber) = 0;
   // OrnComm ordinal 2: gives the port back; the pointer is not used afterwards.
   virtual bool Release(int portNumber) = 0;
+
+  // Why the last Acquire failed.
+  const OsError& LastError() const { return lastError_; }
+
+ protected:
+  OsError lastError_;
 };
 
 }  // namespace orn::platform

@@ -45,6 +45,8 @@ const char kOrnsimUsage[] =
     "  --shift-open        start with the shift open\n"
     "  --show-tape         print each printed line on standard output, after the path,\n"
     "                      prefixed by its station (receipt:, journal:, slip:)\n"
+    "  --show-counters     print what the link and its faults did when stopped, one\n"
+    "                      'counter: name value' line each, after the tape\n"
     "  --verbose           log every byte to standard error\n"
     "  --help              show this text\n"
     "Bytes count from 1 in each direction, control bytes included. Bytes are ignored while\n"
@@ -122,10 +124,12 @@ bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& option
       options.verbose = true;
     } else if (option == "--show-tape") {
       options.showTape = true;
+    } else if (option == "--show-counters") {
+      options.showCounters = true;
     } else if (option == "--slip") {
-      config.state.flags |= kFlagSlipInserted | kFlagSlipStillIn;
+      config.state.flags |= flag::kSlipInserted | flag::kSlipStillIn;
     } else if (option == "--roubles") {
-      config.state.flags &= uint16_t(~kFlagTwoDecimals);
+      config.state.flags &= uint16_t(~flag::kTwoDecimals);
     } else if (option == "--shift-open") {
       config.state.mode = kModeShiftOpen;
     } else if (option == "--tax-password") {

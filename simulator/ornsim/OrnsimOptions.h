@@ -11,7 +11,8 @@ struct OrnsimOptions {
   bool pty = false;
   bool help = false;
   bool verbose = false;
-  bool showTape = false;  // each printed line on standard output, in UTF-8
+  bool showTape = false;      // each printed line on standard output, in UTF-8
+  bool showCounters = false;  // the link's counters on standard output when stopped
   SimulatorConfig config;
 };
 

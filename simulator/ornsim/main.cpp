@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <utility>
 
-#include "platform/portable/CyrillicCodePages.h"
+#include "platform/portable/TableTextConverter.h"
 #include "simulator/ornsim/OrnsimOptions.h"
 #include "simulator/ornsim/PtyServer.h"
 
@@ -61,6 +62,21 @@ void ShowLine(orn::simulator::Station station, const std::string& line) {
   std::fflush(stdout);
 }
 
+void ShowCounters(const orn::simulator::SimulatorCounters& counters) {
+  const std::pair<const char*, uint32_t> rows[] = {
+      {"enqs received", counters.enqsReceived},
+      {"frames received", counters.framesReceived},
+      {"bad frames received", counters.badFramesReceived},
+      {"answers sent", counters.answersSent},
+      {"naks received", counters.naksReceived},
+      {"stale answers sent", counters.staleAnswersSent},
+      {"bad check answers sent", counters.badCheckAnswersSent},
+      {"baud rate changes", counters.baudRateChanges},
+  };
+  for (const auto& [name, value] : rows) std::printf("counter: %s %u\n", name, unsigned(value));
+  std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,5 +107,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ornsim: %s\n", error.c_str());
     return 1;
   }
+  if (options.showCounters) ShowCounters(simulator.Counters());
   return 0;
 }

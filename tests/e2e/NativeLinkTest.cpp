@@ -14,10 +14,10 @@
 #include "device/ResultCodes.h"
 
 #ifdef _WIN32
-#include "platform/win32/Win32CommPort.h"
+#include "platform/win32/Win32PortProvider.h"
 #include "platform/win32/Win32Platform.h"
 #else
-#include "platform/posix/PosixCommPort.h"
+#include "platform/posix/PosixPortProvider.h"
 #include "platform/posix/PosixPlatform.h"
 #endif
 

@@ -106,6 +106,23 @@ int ReportFailure(const device::FiscalDevice& device, Environment& env) {
   return code == device::OPOS_E_TIMEOUT ? kExitNoAnswer : kExitRegisterError;
 }
 
+int ReportPortFailure(const std::string& given, int portNumber, const device::FiscalDevice& device,
+                      Environment& env) {
+  // A path names itself; a number is a COM port.
+  const std::string name =
+      given.find('/') != std::string::npos ? given : "COM" + std::to_string(portNumber);
+  const platform::OsError& error = device.Port().LastError();
+  if (error.portInUse) {
+    env.err << "ornfr: port " << name << " is in use by another program\n";
+  } else {
+    env.err << "ornfr: cannot open port " << name;
+    if (error.code != 0)
+      env.err << ": " << env.consoleText(error.text) << " (" << error.code << ")";
+    env.err << "\n";
+  }
+  return kExitNoAnswer;
+}
+
 // Lines of the command line's text end in LF; the register's lines end in CR LF.
 std::string RegisterLines(const std::string& text) {
   std::string lines;
@@ -232,11 +249,8 @@ int Run(int argc, const char* const* argv, Environment& env) {
     return kExitSuccess;
   }
   if (!device.Connect(portNumber)) {
-    // A port that cannot even be opened has no register error to show.
-    if (!device.Port().IsOpen() && device.ResultCode() == device::OPOS_SUCCESS) {
-      env.err << "ornfr: cannot open port '" << options.port << "'\n";
-      return kExitNoAnswer;
-    }
+    // A port that cannot be opened has no register error to show, but the OS's own.
+    if (!device.Port().IsOpen()) return ReportPortFailure(options.port, portNumber, device, env);
     return ReportFailure(device, env);
   }
   return RunCommand(options, device, env);

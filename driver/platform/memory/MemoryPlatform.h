@@ -6,7 +6,7 @@
 #include "platform/memory/MemoryClock.h"
 #include "platform/memory/MemoryFileSystem.h"
 #include "platform/memory/MemoryRegistry.h"
-#include "platform/portable/CyrillicCodePages.h"
+#include "platform/portable/TableTextConverter.h"
 
 namespace orn::platform {
 

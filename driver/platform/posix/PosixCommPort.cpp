@@ -2,19 +2,19 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+
+#include "platform/CommDeadlines.h"
+#include "platform/posix/PosixError.h"
 
 namespace orn::platform {
 
 namespace {
-
-// A read or write with no time-out at all would wait for ever; give up after a minute.
-constexpr int64_t kEndlessMs = 60 * 1000;
 
 int64_t NowMs() {
   timespec now{};
@@ -62,12 +62,14 @@ PosixCommPort::~PosixCommPort() {
   if (fd_ >= 0) close(fd_);
 }
 
-std::unique_ptr<PosixCommPort> PosixCommPort::OpenDevice(const std::string& path) {
+std::unique_ptr<PosixCommPort> PosixCommPort::OpenDevice(const std::string& path, OsError& error) {
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
   termios tio{};
-  if (tcgetattr(fd, &tio) != 0) {
-    close(fd);
+  // Another program holding the device has it locked: the open then fails as Windows
+  // fails to open a COM port that is in use.
+  if (fd < 0 || flock(fd, LOCK_EX | LOCK_NB) != 0 || tcgetattr(fd, &tio) != 0) {
+    error = ErrnoError(errno);
+    if (fd >= 0) close(fd);
     return nullptr;
   }
   cfmakeraw(&tio);
@@ -78,13 +80,18 @@ std::unique_ptr<PosixCommPort> PosixCommPort::OpenDevice(const std::string& path
   return std::make_unique<PosixCommPort>(fd);
 }
 
+bool PosixCommPort::Failed() {
+  lastError_ = ErrnoError(errno);
+  return false;
+}
+
 bool PosixCommPort::SetupQueues(uint32_t, uint32_t) {
   return true;
 }
 
 bool PosixCommPort::GetState(LineSettings& settings) {
   termios tio{};
-  if (tcgetattr(fd_, &tio) != 0) return false;
+  if (tcgetattr(fd_, &tio) != 0) return Failed();
   settings = settings_;
   return true;
 }
@@ -92,7 +99,8 @@ bool PosixCommPort::GetState(LineSettings& settings) {
 bool PosixCommPort::SetState(const LineSettings& settings) {
   const speed_t speed = SpeedOf(settings.baudRate);
   termios tio{};
-  if (speed == B0 || tcgetattr(fd_, &tio) != 0) return false;
+  if (speed == B0) return false;
+  if (tcgetattr(fd_, &tio) != 0) return Failed();
   cfmakeraw(&tio);
   tio.c_cflag |= CLOCAL | CREAD;
   tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
@@ -107,7 +115,7 @@ bool PosixCommPort::SetState(const LineSettings& settings) {
   tio.c_cc[VTIME] = 0;
   cfsetispeed(&tio, speed);
   cfsetospeed(&tio, speed);
-  if (tcsetattr(fd_, TCSANOW, &tio) != 0) return false;
+  if (tcsetattr(fd_, TCSANOW, &tio) != 0) return Failed();
   settings_ = settings;
   return true;
 }
@@ -127,66 +135,40 @@ bool PosixCommPort::Purge(uint32_t flags) {
     queue = TCIFLUSH;
   else if (output)
     queue = TCOFLUSH;
-  return queue < 0 || tcflush(fd_, queue) == 0;
+  return queue < 0 || tcflush(fd_, queue) == 0 || Failed();
 }
 
 bool PosixCommPort::Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   transferred = 0;
+  const ReadDeadline deadline = ReadDeadlineOf(timeouts_, count);
   const int64_t start = NowMs();
-  const int64_t totalMs =
-      int64_t(timeouts_.readTotalMultiplier) * count + timeouts_.readTotalConstant;
-  const bool noTimeouts = totalMs == 0 && timeouts_.readInterval == 0;
-  const int64_t deadline = start + (totalMs != 0 ? totalMs : kEndlessMs);
-  int64_t lastByte = start;
+  int64_t lastByte = 0;  // from the start
   while (transferred < count) {
-    const int64_t now = NowMs();
-    int64_t limit = (totalMs != 0 || noTimeouts) ? deadline : now + kEndlessMs;
-    if (transferred > 0 && timeouts_.readInterval != 0)
-      limit = std::min<int64_t>(limit, lastByte + timeouts_.readInterval);
-    if (now >= limit || !WaitFor(fd_, POLLIN, limit - now)) break;
+    const int64_t now = NowMs() - start;
+    const int64_t limit = int64_t(deadline.NextByteLimit(transferred, uint64_t(lastByte)));
+    // A limit already passed still takes what is waiting in the queue.
+    if (!WaitFor(fd_, POLLIN, limit - now)) break;
     const ssize_t got = read(fd_, buffer + transferred, count - transferred);
     if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-    if (got <= 0) return got == 0;  // end of file: what came is all there is
+    if (got == 0) return true;  // end of file: what came is all there is
+    if (got < 0) return Failed();
     transferred += uint32_t(got);
-    lastByte = NowMs();
+    lastByte = NowMs() - start;
   }
   return true;
 }
 
 bool PosixCommPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   transferred = 0;
-  const int64_t totalMs =
-      int64_t(timeouts_.writeTotalMultiplier) * count + timeouts_.writeTotalConstant;
-  const int64_t deadline = NowMs() + (totalMs != 0 ? totalMs : kEndlessMs);
+  const int64_t deadline = NowMs() + int64_t(WriteDeadlineOf(timeouts_, count));
   while (transferred < count) {
     const int64_t now = NowMs();
     if (now >= deadline || !WaitFor(fd_, POLLOUT, deadline - now)) break;
     const ssize_t put = write(fd_, buffer + transferred, count - transferred);
     if (put < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-    if (put <= 0) return false;
+    if (put <= 0) return Failed();
     transferred += uint32_t(put);
   }
-  return true;
-}
-
-void PosixPortProvider::SetPath(int portNumber, std::string path) {
-  if (portNumber >= 1 && portNumber <= 32) paths_[portNumber] = std::move(path);
-}
-
-std::string PosixPortProvider::PathOf(int portNumber) const {
-  if (!paths_[portNumber].empty()) return paths_[portNumber];
-  return "/dev/ttyS" + std::to_string(portNumber - 1);
-}
-
-CommPort* PosixPortProvider::Acquire(int portNumber) {
-  if (portNumber < 1 || portNumber > 32 || ports_[portNumber]) return nullptr;
-  ports_[portNumber] = PosixCommPort::OpenDevice(PathOf(portNumber));
-  return ports_[portNumber].get();
-}
-
-bool PosixPortProvider::Release(int portNumber) {
-  if (portNumber < 1 || portNumber > 32 || !ports_[portNumber]) return false;
-  ports_[portNumber].reset();
   return true;
 }
 

@@ -17,8 +17,9 @@ class PosixCommPort : public CommPort {
   PosixCommPort(const PosixCommPort&) = delete;
   PosixCommPort& operator=(const PosixCommPort&) = delete;
 
-  // Opens the device raw and non-blocking; null when it cannot be opened.
-  static std::unique_ptr<PosixCommPort> OpenDevice(const std::string& path);
+  // Opens the device raw and non-blocking, and locks it against other programs (as Windows
+  // holds a COM port for one program); null with `error` set when it cannot be had.
+  static std::unique_ptr<PosixCommPort> OpenDevice(const std::string& path, OsError& error);
 
   bool SetupQueues(uint32_t inputSize, uint32_t outputSize) override;
   bool GetState(LineSettings& settings) override;
@@ -29,25 +30,12 @@ class PosixCommPort : public CommPort {
   bool Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) override;
 
  private:
+  // Keeps errno as the last error and returns false.
+  bool Failed();
+
   int fd_;
   LineSettings settings_;
   CommTimeouts timeouts_;
-};
-
-// Port numbers mapped to device paths: by default N is /dev/ttyS(N-1); a path can be
-// given for any number (a pseudo-terminal, a USB adapter).
-class PosixPortProvider : public PortProvider {
- public:
-  PosixPortProvider() = default;
-  void SetPath(int portNumber, std::string path);
-
-  CommPort* Acquire(int portNumber) override;
-  bool Release(int portNumber) override;
-
- private:
-  std::string PathOf(int portNumber) const;
-  std::string paths_[33];
-  std::unique_ptr<PosixCommPort> ports_[33];
 };
 
 }  // namespace orn::platform

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/portable/CyrillicCodePages.h"
+#include "platform/portable/TableTextConverter.h"
 #include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixRegistry.h"

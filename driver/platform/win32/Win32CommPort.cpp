@@ -1,15 +1,23 @@
 #include "platform/win32/Win32CommPort.h"
 
+#include "platform/win32/Win32Error.h"
+
 namespace orn::platform {
 
+bool Win32CommPort::Succeeded(BOOL result) {
+  if (result) return true;
+  lastError_ = Win32Error(::GetLastError());
+  return false;
+}
+
 bool Win32CommPort::SetupQueues(uint32_t inputSize, uint32_t outputSize) {
-  return ::SetupComm(handle_, inputSize, outputSize) != 0;
+  return Succeeded(::SetupComm(handle_, inputSize, outputSize));
 }
 
 bool Win32CommPort::GetState(LineSettings& settings) {
   dcb_ = DCB{};
   dcb_.DCBlength = sizeof dcb_;
-  if (!::GetCommState(handle_, &dcb_)) return false;
+  if (!Succeeded(::GetCommState(handle_, &dcb_))) return false;
   settings.baudRate = dcb_.BaudRate;
   settings.binary = dcb_.fBinary;
   settings.parity = dcb_.fParity;
@@ -50,7 +58,7 @@ bool Win32CommPort::SetState(const LineSettings& settings) {
   dcb.ByteSize = settings.byteSize;
   dcb.Parity = settings.parityKind;
   dcb.StopBits = settings.stopBits;
-  if (!::SetCommState(handle_, &dcb)) return false;
+  if (!Succeeded(::SetCommState(handle_, &dcb))) return false;
   dcb_ = dcb;
   return true;
 }
@@ -58,25 +66,25 @@ bool Win32CommPort::SetState(const LineSettings& settings) {
 bool Win32CommPort::SetTimeouts(const CommTimeouts& t) {
   COMMTIMEOUTS timeouts{t.readInterval, t.readTotalMultiplier, t.readTotalConstant,
                         t.writeTotalMultiplier, t.writeTotalConstant};
-  return ::SetCommTimeouts(handle_, &timeouts) != 0;
+  return Succeeded(::SetCommTimeouts(handle_, &timeouts));
 }
 
 bool Win32CommPort::Purge(uint32_t flags) {
-  return ::PurgeComm(handle_, flags) != 0;
+  return Succeeded(::PurgeComm(handle_, flags));
 }
 
 bool Win32CommPort::Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   DWORD done = 0;
   const BOOL ok = ::ReadFile(handle_, buffer, count, &done, nullptr);
   transferred = done;
-  return ok != 0;
+  return Succeeded(ok);
 }
 
 bool Win32CommPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   DWORD done = 0;
   const BOOL ok = ::WriteFile(handle_, buffer, count, &done, nullptr);
   transferred = done;
-  return ok != 0;
+  return Succeeded(ok);
 }
 
 }  // namespace orn::platform

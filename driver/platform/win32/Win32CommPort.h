@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
-
 #include "platform/CommPort.h"
 
 namespace orn::platform {
@@ -21,18 +19,11 @@ class Win32CommPort : public CommPort {
   bool Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) override;
 
  private:
+  // Keeps GetLastError() when `result` is a failure.
+  bool Succeeded(BOOL result);
+
   HANDLE handle_;
   DCB dcb_{};  // the last state read, so that fields the driver does not touch stay as read
-};
-
-// Ports from OrnComm.dll (ordinals 1 and 2).
-class Win32PortProvider : public PortProvider {
- public:
-  CommPort* Acquire(int portNumber) override;
-  bool Release(int portNumber) override;
-
- private:
-  std::unique_ptr<Win32CommPort> ports_[33];
 };
 
 }  // namespace orn::platform

@@ -121,6 +121,16 @@ TEST_P(DriverLogTest, ALineThatPassesTheLimitMovesTheFileToTheOldName) {
   EXPECT_EQ(Read(path_), "\tx\r\n");
 }
 
+TEST_P(DriverLogTest, ALineThatReachesTheLimitExactlyStaysInTheFile) {
+  const std::string before(92, 'a');
+  Write(path_, before);
+  auto log = MakeLog(100);
+  EXPECT_TRUE(log->LogDetail("12345"));  // 92 + 8 = 100: at the limit, not past it
+  log.reset();
+  EXPECT_FALSE(Exists(oldPath_));
+  EXPECT_EQ(Read(path_), before + "\t12345\r\n");
+}
+
 TEST_P(DriverLogTest, NoLimitMeansNoRotation) {
   Write(path_, std::string(5000, 'a'));
   auto log = MakeLog(0);

@@ -71,6 +71,7 @@ TEST_P(DriverParamsTest, PayTypesKeepTheRegistryOrderAndSkipCodesAboveThree) {
   WriteDevice(deviceName_);
   const std::string payTypes = DeviceKey(deviceName_) + "\\PayTypes";
   SetDword(payTypes, "Тара", 5);
+  SetDword(payTypes, "Бонусы", 4);  // 3 is the highest code of a payment type
   SetDword(payTypes, "Кредит", 1);
   auto params = MakeParams();
   ASSERT_TRUE(params->ReadDeviceParams(deviceName_));
@@ -83,7 +84,7 @@ TEST_P(DriverParamsTest, PayTypesKeepTheRegistryOrderAndSkipCodesAboveThree) {
   registry_->ValueNames(key, names);
   registry_->CloseKey(key);
   for (const std::string& name : names)
-    if (name != "Тара") expected.push_back(name);
+    if (name != "Тара" && name != "Бонусы") expected.push_back(name);
   for (const PayType& type : params->PayTypes()) {
     read.push_back(type.name);
     EXPECT_EQ(type.code, type.name == "Наличные" ? 0u : type.name == "Карта" ? 3u : 1u);
@@ -95,6 +96,18 @@ TEST_P(DriverParamsTest, PayTypesKeepTheRegistryOrderAndSkipCodesAboveThree) {
   SetString(payTypes, "Сертификат", "2");
   EXPECT_FALSE(params->ReadDeviceParams(deviceName_));
   EXPECT_EQ(LogText().size(), logged);
+}
+
+// Codepage866 is a switch: any value but 0 sets it.
+TEST_P(DriverParamsTest, AnyCodepage866ValueButZeroSetsIt) {
+  WriteDriverKey();
+  WriteDevice(deviceName_);
+  auto params = MakeParams();
+  for (uint32_t value : {0u, 1u, 2u, 0xFFFFFFFFu}) {
+    SetDword(DeviceKey(deviceName_), "Codepage866", value);
+    ASSERT_TRUE(params->ReadDeviceParams(deviceName_));
+    EXPECT_EQ(params->Codepage866(), value != 0) << value;
+  }
 }
 
 TEST_P(DriverParamsTest, LogSettingsComeFromTheDriverKeyOrTheDefaults) {

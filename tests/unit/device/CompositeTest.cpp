@@ -66,6 +66,23 @@ TEST_F(CompositeTest, AnAmountIsSpreadOverTheTaxGroupsWithTheRemainderFirst) {
   EXPECT_EQ(sim.MoneyRegister(64), 100);  // discounts of the sales receipt
 }
 
+// The tax registers read are those of the open receipt's type (the mode byte's high
+// nibble): 88 + 4 * (group - 1) + type, a return sale being type 2.
+TEST_F(CompositeTest, TheTaxSplitReadsTheRegistersOfTheReceiptsType) {
+  Start();
+  device_.Quantity = 1000;
+  device_.Price = 100;
+  device_.PendingText = "Возврат";
+  ASSERT_TRUE(device_.ReturnSale(1)) << device_.ErrorString();
+  ports_.Port(kPort)->ClearTrace();
+  ASSERT_TRUE(device_.SplitByTax(50));
+  std::vector<uint8_t> registers;
+  for (const auto& request : SentRequests())
+    if (request[0] == 0x1A) registers.push_back(request[5]);
+  EXPECT_EQ(registers, (std::vector<uint8_t>{90, 94, 98, 102}));
+  EXPECT_EQ(device_.TaxParts[0], 50);
+}
+
 TEST_F(CompositeTest, NothingToSpreadOverFailsWithoutAnError) {
   Start();
   EXPECT_FALSE(device_.SplitByTax(100));
@@ -88,6 +105,15 @@ TEST_F(CompositeTest, MultiLineTextsPrintAtCarriageReturns) {
   // A line is cut at 100 characters before its own packing.
   ASSERT_TRUE(device_.PrintLines(kStationReceipt, std::string(150, 'z') + "\r\n"));
   EXPECT_EQ(sim.Printed(Station::kReceipt).size(), 1u);
+}
+
+// A printed line is used up: the next adjustment's FlushText must not print it again.
+TEST_F(CompositeTest, ALinePrintedByPrintLinesIsNotPrintedAgainByFlushText) {
+  simulator::RegisterSimulator& sim = Start();
+  ASSERT_TRUE(device_.PrintLines(kStationReceipt, "one\r\ntwo\r\n"));
+  EXPECT_TRUE(device_.PendingText.empty());
+  ASSERT_TRUE(device_.FlushText());
+  EXPECT_EQ(sim.Printed(Station::kReceipt), (std::vector<std::string>{"one", "two"}));
 }
 
 TEST_F(CompositeTest, ADateBeforeTheLastFiscalRecordIsRefusedAndTheOldDateConfirmed) {
@@ -124,7 +150,7 @@ TEST_F(CompositeTest, ALaterDateIsSetConfirmedAndTheTimeFollows) {
 
 TEST_F(CompositeTest, ARegisterCountingWholeRoublesGetsWholeRoubles) {
   simulator::SimulatorConfig config;
-  config.state.flags &= uint16_t(~simulator::kFlagTwoDecimals);
+  config.state.flags &= uint16_t(~simulator::flag::kTwoDecimals);
   simulator::RegisterSimulator& sim = Start(config);
   ASSERT_TRUE(device_.GetStatus());
   EXPECT_EQ(device_.CurrencyDivisor(), 10000);
@@ -210,15 +236,16 @@ TEST_F(StuckRegisterTest, WaitingForAPrinterThatNeverFinishesEndsAfterFiveMinute
   register_.submode = 5;
   EXPECT_FALSE(device_.WaitForPrinting(1000));
   EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
-  EXPECT_GE(Elapsed(), FiscalDevice::kMaxPrintingWaitMs);
-  EXPECT_LT(Elapsed(), FiscalDevice::kMaxPrintingWaitMs + 5000);
+  EXPECT_GE(Elapsed(), 5u * 60 * 1000);
+  EXPECT_LT(Elapsed(), 5u * 60 * 1000 + 5000);
 }
 
 TEST_F(StuckRegisterTest, ContinuePrintNestsOnlySoDeep) {
   register_.submode = 3;  // for ever "after active paper out"
   EXPECT_FALSE(device_.ContinuePrint());
   EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
-  EXPECT_EQ(register_.Count(0xB0), FiscalDevice::kMaxContinueDepth);
+  // ContinuePrint inside WaitContinue inside ContinuePrint ..., four deep at the most.
+  EXPECT_EQ(register_.Count(0xB0), 4);
 }
 
 TEST_F(StuckRegisterTest, ACommandRefusedWith58hForEverIsGivenUp) {
@@ -226,8 +253,36 @@ TEST_F(StuckRegisterTest, ACommandRefusedWith58hForEverIsGivenUp) {
   device_.PendingText = "x";
   EXPECT_FALSE(device_.Sale());
   EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
-  EXPECT_EQ(register_.Count(0x80), FiscalDevice::kMaxContinueResends + 1);
-  EXPECT_EQ(register_.Count(0xB0), FiscalDevice::kMaxContinueResends);
+  // Sent again after each of ten ContinuePrints.
+  EXPECT_EQ(register_.Count(0x80), 11);
+  EXPECT_EQ(register_.Count(0xB0), 10);
+}
+
+// Modes 11, 12 and 14 (and 8 for CheckPrinting) may still be printing with submode 0:
+// one look waits the pause there and nowhere else.
+TEST_F(StuckRegisterTest, OnlyThePrintingModesWaitThePauseWhenIdle) {
+  for (uint8_t mode = 0; mode < 16; ++mode) {
+    const bool printing = mode == 8 || mode == 11 || mode == 12 || mode == 14;
+    register_.mode = uint8_t(0x30 | mode);  // the high nibble is not the mode
+    const uint64_t before = Elapsed();
+    EXPECT_TRUE(device_.CheckPrinting(500)) << int(mode);
+    const uint64_t waited = Elapsed() - before;
+    if (printing)
+      EXPECT_GE(waited, 500u) << int(mode);
+    else
+      EXPECT_LT(waited, 500u) << int(mode);
+  }
+  // WaitForPrinting: 11, 12 and 14, not 8, keep polling while idle.
+  for (uint8_t mode : {8, 11, 12, 13, 14, 15}) {
+    register_.mode = mode;
+    register_.requests.clear();
+    const bool printing = mode == 11 || mode == 12 || mode == 14;
+    const uint64_t before = Elapsed();
+    const bool done = device_.WaitForPrinting(1000);
+    EXPECT_EQ(done, !printing) << int(mode);
+    EXPECT_EQ(register_.Count(0x11) > 1, printing) << int(mode);
+    EXPECT_EQ(Elapsed() - before >= 1000, printing) << int(mode);
+  }
 }
 
 TEST_F(StuckRegisterTest, AnUnknownSubmodeIsNamed) {

@@ -35,9 +35,39 @@ TEST_F(ConnectTest, ARegisterAtAnotherRateIsFoundAndMovedToTheConfiguredRate) {
   const uint8_t* request = device_.Request();
   EXPECT_EQ(std::vector<uint8_t>(request, request + 8),
             (std::vector<uint8_t>{0x14, 30, 0, 0, 0, 0x00, 0x01, 0xC8}));
-  // Three silent probes of three rounds at 4800, 2400 and 9600 came first.
+  // Three silent probes of three rounds at 4800, 2400 and 9600 came first, no more.
   EXPECT_GT(Elapsed(), 3u * 3 * 201);
+  EXPECT_LT(Elapsed(), 4u * 3 * 201);
+  // The register's answer acknowledged, a 00h byte lets it take on the new rate.
+  const std::vector<uint8_t> sent = Sent();
+  ASSERT_GE(sent.size(), 2u);
+  EXPECT_EQ(std::vector<uint8_t>(sent.end() - 2, sent.end()), (std::vector<uint8_t>{0x06, 0x00}));
   ASSERT_TRUE(device_.GetStatus());
+}
+
+// A port another program holds is no silent register: the OS's refusal is kept and
+// logged, nothing is sent, and the error triple stays as it was.
+TEST_F(ConnectTest, APortHeldByAnotherProgramKeepsTheOsErrorAndSendsNothing) {
+  simulator::RegisterSimulator& sim = Attach();
+  ports_.SetHeld(kPort, true);
+  EXPECT_FALSE(device_.Connect(kPort));
+  EXPECT_FALSE(device_.Port().IsOpen());
+  EXPECT_EQ(device_.ResultCode(), OPOS_SUCCESS);
+  EXPECT_TRUE(device_.Port().LastError().portInUse);
+  EXPECT_EQ(device_.Port().LastError().code, 32u);
+  EXPECT_EQ(sim.Counters().enqsReceived, 0u);
+  EXPECT_NE(Log().find("Ошибка: порт COM1 занят другой программой (32, "), std::string::npos);
+
+  // A missing port is not in use; once the port is free, the register is found.
+  ports_.SetHeld(kPort, false);
+  ports_.SetMissing(kPort, true);
+  EXPECT_FALSE(device_.Connect(kPort));
+  EXPECT_FALSE(device_.Port().LastError().portInUse);
+  EXPECT_EQ(device_.Port().LastError().code, 2u);
+  EXPECT_NE(Log().find("Ошибка: порт COM1 не открывается (2, "), std::string::npos);
+  ports_.SetMissing(kPort, false);
+  EXPECT_TRUE(device_.Connect(kPort));
+  EXPECT_EQ(device_.Port().LastError().code, 0u);
 }
 
 TEST_F(ConnectTest, ARegisterThatRefusesTheNewRateStaysAtItsOwn) {

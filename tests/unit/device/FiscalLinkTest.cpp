@@ -26,7 +26,7 @@ TEST_F(FiscalLinkTest, GetDeviceTypeIsOneFrameWithItsCheckByte) {
   Attach(config);
   Open();
   ASSERT_TRUE(device_.GetDeviceType());
-  EXPECT_EQ(Sent(), (Bytes{ENQ, 0x02, 0x01, 0xFC, 0xFD, ACK}));
+  EXPECT_EQ(Sent(), (Bytes{kEnq, 0x02, 0x01, 0xFC, 0xFD, kAck}));
   EXPECT_EQ(device_.Type().model, 6);
   EXPECT_EQ(device_.ModelFamily(), 9);
   EXPECT_EQ(device_.ModelCategory(), 5);
@@ -52,7 +52,7 @@ TEST_F(FiscalLinkTest, AnAnswerOfferedBeforeTheFrameIsReadAndDiscarded) {
   Open();
   ASSERT_TRUE(device_.GetDeviceType());
   // ENQ gets the stale answer, which is acknowledged and dropped; the next ENQ gets NAK.
-  EXPECT_EQ(Sent(), (Bytes{ENQ, ACK, ENQ, 0x02, 0x01, 0xFC, 0xFD, ACK}));
+  EXPECT_EQ(Sent(), (Bytes{kEnq, kAck, kEnq, 0x02, 0x01, 0xFC, 0xFD, kAck}));
   EXPECT_EQ(sim.Counters().answersSent, 2u);
   EXPECT_EQ(sim.Counters().framesReceived, 1u);
   EXPECT_FALSE(device_.Type().name.empty());
@@ -64,7 +64,7 @@ TEST_F(FiscalLinkTest, ABadCheckByteIsRefusedAndTheRepeatedAnswerAccepted) {
   simulator::RegisterSimulator& sim = Attach(config);
   Open();
   ASSERT_TRUE(device_.GetDeviceType());
-  EXPECT_EQ(Sent(), (Bytes{ENQ, 0x02, 0x01, 0xFC, 0xFD, NAK, ENQ, ACK}));
+  EXPECT_EQ(Sent(), (Bytes{kEnq, 0x02, 0x01, 0xFC, 0xFD, kNak, kEnq, kAck}));
   EXPECT_EQ(sim.Counters().naksReceived, 1u);
   EXPECT_EQ(sim.Counters().framesReceived, 1u);
   EXPECT_EQ(sim.Counters().answersSent, 2u);

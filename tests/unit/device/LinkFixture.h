@@ -9,8 +9,8 @@
 
 #include "config/DriverLog.h"
 #include "device/FiscalDevice.h"
-#include "platform/memory/MemoryLine.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "platform/memory/MemoryPortProvider.h"
 #include "simulator/RegisterSimulator.h"
 
 namespace orn::testing {

@@ -5,6 +5,7 @@
 // flags, mode and submode it is told; its type answer names `model`.
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "platform/memory/LinePeer.h"
@@ -40,6 +41,8 @@ class RecordingRegister : public platform::LinePeer {
       answer[2 + 14] = submode;
     }
     if (message[0] == 0xFC) answer.insert(answer.end(), {0, 0, 1, 0, model, 0, 'X'});
+    if (auto data = answerData.find(message[0]); data != answerData.end())
+      answer.insert(answer.end(), data->second.begin(), data->second.end());
     std::vector<uint8_t> out = {0x02, uint8_t(answer.size())};
     uint8_t check = uint8_t(answer.size());
     for (uint8_t b : answer) {
@@ -57,6 +60,8 @@ class RecordingRegister : public platform::LinePeer {
   uint8_t submode = 0;
   // Answered to every command but status, type and ContinuePrint.
   uint8_t stickyError = 0;
+  // Data bytes answered after the code and error code of a command (type: after its own).
+  std::map<uint8_t, std::vector<uint8_t>> answerData;
 
   int Count(uint8_t code) const {
     int count = 0;

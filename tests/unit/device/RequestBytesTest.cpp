@@ -274,8 +274,18 @@ TEST_F(RequestBytesTest, TextFieldsArePackedByLengthFamilyAndLineWidth) {
   device_.PendingText = fifty;
   ASSERT_TRUE(device_.Sale());
   EXPECT_EQ(register_.requests.back().size(), 20u + 36u);  // cut to the line width
+  // 39 characters are still a short text, 40 a long one.
+  device_.PendingText = std::string(39, 'y');
+  ASSERT_TRUE(device_.Sale());
+  EXPECT_EQ(Bytes(register_.requests.back().begin() + 20, register_.requests.back().end()),
+            Field40(std::string(39, 'y')));
+  device_.PendingText = std::string(40, 'y');
+  ASSERT_TRUE(device_.Sale());
+  EXPECT_EQ(Bytes(register_.requests.back().begin() + 20, register_.requests.back().end()),
+            Bytes(36, 'y'));
 
   device_.LineWidth = 48;
+  device_.PendingText = fifty;
   ASSERT_TRUE(device_.Sale());
   EXPECT_EQ(register_.requests.back().size(), 20u + 48u);
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/portable/CyrillicCodePages.h"
+#include "platform/portable/TableTextConverter.h"
 #include "support/NativePlatform.h"
 
 #ifndef _WIN32

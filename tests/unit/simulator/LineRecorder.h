@@ -10,7 +10,7 @@
 
 namespace orn::simulator::testing {
 
-inline constexpr uint8_t STX = 0x02, ENQ = 0x05, ACK = 0x06, NAK = 0x15;
+inline constexpr uint8_t kStx = 0x02, kEnq = 0x05, kAck = 0x06, kNak = 0x15;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -40,7 +40,7 @@ class LineRecorder : public platform::LineReply {
 
 // A request or answer frame for a message, built here independently of the simulator.
 inline Bytes FrameOf(const Bytes& message) {
-  Bytes frame = {STX, uint8_t(message.size())};
+  Bytes frame = {kStx, uint8_t(message.size())};
   uint8_t check = uint8_t(message.size());
   for (uint8_t byte : message) {
     frame.push_back(byte);
@@ -61,7 +61,7 @@ inline Bytes Concat(const Bytes& a, const Bytes& b) {
 inline Bytes AnswerAfterAck(const Bytes& sent) {
   if (sent.size() < 4) return {};
   const Bytes message(sent.begin() + 3, sent.end() - 1);
-  if (Concat({ACK}, FrameOf(message)) != sent) return {};
+  if (Concat({kAck}, FrameOf(message)) != sent) return {};
   return message;
 }
 

@@ -139,16 +139,16 @@ TEST(OrnsimPtyTest, AnswersGetDeviceTypeOnThePrintedTerminal) {
   ASSERT_TRUE(port.IsOpen());
   ASSERT_TRUE(port.SetRate(B4800));
 
-  ASSERT_TRUE(port.Write({ENQ}));
-  EXPECT_EQ(port.Read(1), Bytes{NAK});
+  ASSERT_TRUE(port.Write({kEnq}));
+  EXPECT_EQ(port.Read(1), Bytes{kNak});
   ASSERT_TRUE(port.Write({0x02, 0x01, 0xFC, 0xFD}));
   const Bytes answer = AnswerAfterAck(port.ReadAnswer());
   ASSERT_GE(answer.size(), 8u);
   EXPECT_EQ(answer[0], 0xFC);
   EXPECT_EQ(answer[1], 0x00);
-  ASSERT_TRUE(port.Write({ACK}));
-  ASSERT_TRUE(port.Write({ENQ}));
-  EXPECT_EQ(port.Read(1), Bytes{NAK});
+  ASSERT_TRUE(port.Write({kAck}));
+  ASSERT_TRUE(port.Write({kEnq}));
+  EXPECT_EQ(port.Read(1), Bytes{kNak});
 
   EXPECT_EQ(ornsim.Stop(SIGTERM), 0);
 }
@@ -161,23 +161,23 @@ TEST(OrnsimPtyTest, FollowsTheLineRateOfTheClient) {
 
   // At another rate the register hears nothing.
   ASSERT_TRUE(port.SetRate(B4800));
-  ASSERT_TRUE(port.Write({ENQ}));
+  ASSERT_TRUE(port.Write({kEnq}));
   EXPECT_EQ(port.Read(1, 300), Bytes{});
 
   // At its rate it answers; SetExchangeParams moves it to 19200 once its answer is
   // acknowledged.
   ASSERT_TRUE(port.SetRate(B9600));
-  ASSERT_TRUE(port.Write({ENQ}));
-  EXPECT_EQ(port.Read(1), Bytes{NAK});
+  ASSERT_TRUE(port.Write({kEnq}));
+  EXPECT_EQ(port.Read(1), Bytes{kNak});
   ASSERT_TRUE(port.Write(FrameOf({0x14, 30, 0, 0, 0, 0x00, 0x03, 200})));
   EXPECT_EQ(AnswerAfterAck(port.ReadAnswer()), (Bytes{0x14, 0x00}));
-  ASSERT_TRUE(port.Write({ACK, 0x00}));
+  ASSERT_TRUE(port.Write({kAck, 0x00}));
   usleep(50000);
-  ASSERT_TRUE(port.Write({ENQ}));
+  ASSERT_TRUE(port.Write({kEnq}));
   EXPECT_EQ(port.Read(1, 300), Bytes{});
   ASSERT_TRUE(port.SetRate(B19200));
-  ASSERT_TRUE(port.Write({ENQ}));
-  EXPECT_EQ(port.Read(1), Bytes{NAK});
+  ASSERT_TRUE(port.Write({kEnq}));
+  EXPECT_EQ(port.Read(1), Bytes{kNak});
 
   EXPECT_EQ(ornsim.Stop(SIGINT), 0);
 }

@@ -49,7 +49,7 @@ TEST(PrintingTest, PaperRunningOutStopsTheReportUntilContinuePrint) {
   EXPECT_EQ(bench.Mode(), 12);
   EXPECT_EQ(bench.Submode(), 2);
   EXPECT_EQ(bench.Tape().size(), 3u);
-  EXPECT_EQ(bench.Status()[2 + 11] & kFlagReceiptPaper, 0);
+  EXPECT_EQ(bench.Status()[2 + 11] & flag::kReceiptPaper, 0);
   EXPECT_EQ(bench.Error(Simple(0xB0)), 0x72);
   EXPECT_EQ(bench.Error(Item(0x80, 1000, 1)), 0x6B);
 

@@ -174,7 +174,7 @@ TEST(RegisterAccountsTest, AShiftOver24HoursTakesNoNewReceipts) {
 
 TEST(RegisterAccountsTest, WholeRoublesArePrintedWithoutKopecks) {
   SimulatorConfig config;
-  config.state.flags &= uint16_t(~kFlagTwoDecimals);
+  config.state.flags &= uint16_t(~flag::kTwoDecimals);
   RegisterBench bench(config);
   ASSERT_EQ(bench.Error(Item(0x80, 1000, 12, 0, "Товар")), 0);
   ASSERT_EQ(bench.Error(Close(12)), 0);

@@ -64,7 +64,7 @@ class RegisterBench {
   // The answer message: code, error, data.
   Bytes Send(const Bytes& request) {
     const Bytes answer = AnswerAfterAck(line.Feed(sim, FrameOf(request), nowMs));
-    line.Feed(sim, {ACK}, nowMs + 10);
+    line.Feed(sim, {kAck}, nowMs + 10);
     nowMs += kStepMs;
     return answer;
   }
@@ -96,7 +96,7 @@ class RegisterBench {
   // Lets line time pass, with the register hearing an ENQ at the end.
   void Wait(uint64_t ms) {
     nowMs += ms;
-    line.Feed(sim, {ENQ}, nowMs);
+    line.Feed(sim, {kEnq}, nowMs);
   }
   const std::vector<std::string>& Tape() const { return sim.Printed(Station::kReceipt); }
 

@@ -12,7 +12,7 @@ class RegisterCommandsTest : public ::testing::Test {
   // One whole exchange: the request frame, the answer acknowledged by the driver.
   Bytes Exchange(RegisterSimulator& register_, const Bytes& request, uint64_t nowMs = 0) {
     const Bytes answer = AnswerAfterAck(line.Feed(register_, FrameOf(request), nowMs));
-    line.Feed(register_, {ACK}, nowMs + 20);
+    line.Feed(register_, {kAck}, nowMs + 20);
     return answer;
   }
 
@@ -138,14 +138,14 @@ TEST_F(RegisterCommandsTest, SetExchangeParamsAnswersAtTheOldRateThenSwitches) {
   EXPECT_EQ(AnswerAfterAck(line.Feed(simulator, FrameOf(request))), (Bytes{0x14, 0x00}));
   EXPECT_EQ(simulator.BaudRate(), 4800u);
   // A refused answer is resent at the old rate; the switch waits for the acknowledgement.
-  line.Feed(simulator, {NAK});
-  EXPECT_EQ(AnswerAfterAck(line.Feed(simulator, {ENQ})), (Bytes{0x14, 0x00}));
+  line.Feed(simulator, {kNak});
+  EXPECT_EQ(AnswerAfterAck(line.Feed(simulator, {kEnq})), (Bytes{0x14, 0x00}));
   EXPECT_EQ(simulator.BaudRate(), 4800u);
-  line.Feed(simulator, {ACK});
+  line.Feed(simulator, {kAck});
   EXPECT_EQ(simulator.BaudRate(), 115200u);
   // The driver's 00h before it changes its own rate is ignored.
   EXPECT_EQ(line.Feed(simulator, {0x00}), Bytes{});
-  EXPECT_EQ(line.Feed(simulator, {ENQ}), Bytes{NAK});
+  EXPECT_EQ(line.Feed(simulator, {kEnq}), Bytes{kNak});
 }
 
 TEST_F(RegisterCommandsTest, RateChangeIsForgottenWhenAnotherCommandFollows) {

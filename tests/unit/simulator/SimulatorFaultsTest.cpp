@@ -17,23 +17,23 @@ class SimulatorFaultsTest : public ::testing::Test {
 
 TEST_F(SimulatorFaultsTest, SilentRegisterAnswersNothingButCountsEnqs) {
   simulator.Faults().silent = true;
-  for (int i = 0; i < 30; ++i) EXPECT_EQ(Feed({ENQ}, 201u * i), Bytes{});
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(Feed({kEnq}, 201u * i), Bytes{});
   EXPECT_EQ(Feed(FrameOf(kGetStatus), 7000), Bytes{});
   EXPECT_EQ(simulator.Counters().enqsReceived, 30u);
   EXPECT_EQ(simulator.Counters().framesReceived, 0u);
   // Back from silence it serves normally.
   simulator.Faults().silent = false;
-  EXPECT_EQ(Feed({ENQ}, 8000), Bytes{NAK});
+  EXPECT_EQ(Feed({kEnq}, 8000), Bytes{kNak});
 }
 
 TEST_F(SimulatorFaultsTest, DroppedReceivedByteNeverArrives) {
   simulator.Faults().dropReceived = {1, 5};
-  EXPECT_EQ(Feed({ENQ}), Bytes{});     // byte 1
-  EXPECT_EQ(Feed({ENQ}), Bytes{NAK});  // byte 2
+  EXPECT_EQ(Feed({kEnq}), Bytes{});      // byte 1
+  EXPECT_EQ(Feed({kEnq}), Bytes{kNak});  // byte 2
   // Bytes 3..6 are the frame 02 01 FC FD; without its FC the check byte is taken for the
   // message, and the frame waits for a check byte until a gap abandons it.
   EXPECT_EQ(Feed({0x02, 0x01, 0xFC, 0xFD}, 10), Bytes{});
-  EXPECT_EQ(Feed({ENQ}, 300), Bytes{NAK});
+  EXPECT_EQ(Feed({kEnq}, 300), Bytes{kNak});
   EXPECT_EQ(simulator.Counters().bytesReceived, 7u);
   EXPECT_EQ(simulator.Counters().enqsReceived, 2u);
   EXPECT_EQ(simulator.Counters().framesAbandoned, 1u);
@@ -41,14 +41,14 @@ TEST_F(SimulatorFaultsTest, DroppedReceivedByteNeverArrives) {
 
 TEST_F(SimulatorFaultsTest, CorruptedReceivedByteSpoilsTheFrame) {
   simulator.Faults().corruptReceived = {3};
-  EXPECT_EQ(Feed({0x02, 0x01, 0xFC, 0xFD}), Bytes{NAK});
+  EXPECT_EQ(Feed({0x02, 0x01, 0xFC, 0xFD}), Bytes{kNak});
   EXPECT_EQ(simulator.Counters().badFramesReceived, 1u);
   EXPECT_EQ(AnswerAfterAck(Feed({0x02, 0x01, 0xFC, 0xFD}))[0], 0xFC);
 }
 
 TEST_F(SimulatorFaultsTest, DroppedSentByteIsMissingFromTheReply) {
   simulator.Faults().dropSent = {1, 4};
-  EXPECT_EQ(Feed({ENQ}), Bytes{});  // the NAK (sent byte 1) is lost
+  EXPECT_EQ(Feed({kEnq}), Bytes{});  // the NAK (sent byte 1) is lost
   const Bytes full = [] {
     RegisterSimulator healthy;
     LineRecorder line;
@@ -63,8 +63,8 @@ TEST_F(SimulatorFaultsTest, DroppedSentByteIsMissingFromTheReply) {
 
 TEST_F(SimulatorFaultsTest, CorruptedSentByteIsInvertedInTheReply) {
   simulator.Faults().corruptSent = {1};
-  EXPECT_EQ(Feed({ENQ}), Bytes{uint8_t(NAK ^ 0xFF)});
-  EXPECT_EQ(Feed({ENQ}), Bytes{NAK});
+  EXPECT_EQ(Feed({kEnq}), Bytes{uint8_t(kNak ^ 0xFF)});
+  EXPECT_EQ(Feed({kEnq}), Bytes{kNak});
 }
 
 TEST_F(SimulatorFaultsTest, BadCheckByteOnTheNextAnswerOnly) {
@@ -76,8 +76,8 @@ TEST_F(SimulatorFaultsTest, BadCheckByteOnTheNextAnswerOnly) {
   repaired.back() ^= 0xFF;
   ASSERT_NE(AnswerAfterAck(repaired), Bytes{});
   // The driver refuses it; the resend is correct.
-  Feed({NAK});
-  EXPECT_EQ(Feed({ENQ}), repaired);
+  Feed({kNak});
+  EXPECT_EQ(Feed({kEnq}), repaired);
   EXPECT_EQ(simulator.Faults().badCheckAnswers, 0u);
   EXPECT_EQ(simulator.Counters().naksReceived, 1u);
 }
@@ -86,8 +86,8 @@ TEST_F(SimulatorFaultsTest, EveryAnswerCanCarryABadCheckByte) {
   simulator.Faults().badCheckAnswers = 1000;
   Feed(FrameOf(kGetDeviceType));
   for (int i = 0; i < 50; ++i) {
-    Feed({NAK});
-    EXPECT_EQ(AnswerAfterAck(Feed({ENQ})), Bytes{});
+    Feed({kNak});
+    EXPECT_EQ(AnswerAfterAck(Feed({kEnq})), Bytes{});
   }
   EXPECT_EQ(simulator.Counters().answersSent, 51u);
 }
@@ -96,7 +96,7 @@ TEST_F(SimulatorFaultsTest, DeviceErrorOnTheNthCommand) {
   simulator.Faults().deviceErrors = {{2, 0x50}};
   const auto exchange = [&](const Bytes& request) {
     const Bytes answer = AnswerAfterAck(Feed(FrameOf(request)));
-    Feed({ACK});
+    Feed({kAck});
     return answer;
   };
   EXPECT_EQ(exchange(kGetStatus).size(), 48u);

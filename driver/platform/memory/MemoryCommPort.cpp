@@ -1,14 +1,10 @@
-#include "platform/memory/MemoryLine.h"
+#include "platform/memory/MemoryCommPort.h"
 
 #include <algorithm>
 
-namespace orn::platform {
+#include "platform/CommDeadlines.h"
 
-namespace {
-// A read with no time-out at all would wait for ever on a real port; the virtual line
-// gives up after this long so that a faulty test cannot hang.
-constexpr uint64_t kEndlessReadUs = 60ull * 1000 * 1000;
-}  // namespace
+namespace orn::platform {
 
 // Queues the peer's answer bytes behind each other, from the moment the byte that caused
 // them arrived plus the peer's delay.
@@ -82,18 +78,13 @@ bool MemoryCommPort::Purge(uint32_t flags) {
 bool MemoryCommPort::Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   SyncFromClock();
   transferred = 0;
-  const uint64_t totalMs =
-      uint64_t(timeouts_.readTotalMultiplier) * count + timeouts_.readTotalConstant;
-  const bool noTimeouts = totalMs == 0 && timeouts_.readInterval == 0;
-  const uint64_t deadlineUs = nowUs_ + (noTimeouts ? kEndlessReadUs : totalMs * 1000);
-  const bool hasTotal = totalMs != 0 || noTimeouts;
-  uint64_t lastByteUs = nowUs_;
+  const ReadDeadline deadline = ReadDeadlineOf(timeouts_, count);
+  const uint64_t startUs = nowUs_;
+  uint64_t lastByteUs = startUs;
   while (transferred < count) {
-    uint64_t limitUs = hasTotal ? deadlineUs : UINT64_MAX;
-    if (transferred > 0 && timeouts_.readInterval != 0)
-      limitUs = std::min(limitUs, lastByteUs + uint64_t(timeouts_.readInterval) * 1000);
+    const uint64_t limitUs =
+        startUs + deadline.NextByteLimit(transferred, lastByteUs - startUs, 1000);
     if (input_.empty() || input_.front().arrivalUs > limitUs) {
-      if (limitUs == UINT64_MAX) limitUs = nowUs_ + kEndlessReadUs;
       nowUs_ = std::max(nowUs_, limitUs);
       break;
     }
@@ -123,35 +114,6 @@ bool MemoryCommPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& tran
   }
   SyncToClock();
   return true;
-}
-
-CommPort* MemoryPortProvider::Acquire(int portNumber) {
-  if (portNumber < 1 || portNumber > 32 || missing_[portNumber] || open_.count(portNumber))
-    return nullptr;
-  auto peer = peers_.find(portNumber);
-  auto port =
-      std::make_unique<MemoryCommPort>(clock_, peer == peers_.end() ? nullptr : peer->second);
-  MemoryCommPort* result = port.get();
-  result->FailSetState(broken_[portNumber]);
-  open_[portNumber] = std::move(port);
-  acquiredOrder_.push_back(portNumber);
-  ++acquires_;
-  return result;
-}
-
-bool MemoryPortProvider::Release(int portNumber) {
-  if (!open_.erase(portNumber)) return false;
-  ++releases_;
-  return true;
-}
-
-void MemoryPortProvider::SetMissing(int portNumber, bool missing) {
-  missing_[portNumber] = missing;
-}
-
-MemoryCommPort* MemoryPortProvider::Port(int portNumber) {
-  auto it = open_.find(portNumber);
-  return it == open_.end() ? nullptr : it->second.get();
 }
 
 }  // namespace orn::platform

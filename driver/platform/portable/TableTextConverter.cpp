@@ -1,4 +1,4 @@
-#include "platform/portable/CyrillicCodePages.h"
+#include "platform/portable/TableTextConverter.h"
 
 namespace orn::platform {
 

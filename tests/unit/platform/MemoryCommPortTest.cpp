@@ -5,7 +5,8 @@
 
 #include <vector>
 
-#include "platform/memory/MemoryLine.h"
+#include "platform/CommDeadlines.h"
+#include "platform/memory/MemoryPortProvider.h"
 
 namespace orn::platform {
 namespace {
@@ -26,9 +27,9 @@ class ScriptedPeer : public LinePeer {
   std::vector<uint64_t> times;
 };
 
-class MemoryLineTest : public ::testing::Test {
+class MemoryCommPortTest : public ::testing::Test {
  protected:
-  MemoryLineTest() : port_(clock_, &peer_) {
+  MemoryCommPortTest() : port_(clock_, &peer_) {
     LineSettings settings;
     settings.baudRate = 9600;
     port_.SetState(settings);
@@ -51,7 +52,7 @@ class MemoryLineTest : public ::testing::Test {
   MemoryCommPort port_;
 };
 
-TEST_F(MemoryLineTest, BytesTakeTheirWireTime) {
+TEST_F(MemoryCommPortTest, BytesTakeTheirWireTime) {
   // 9600 baud, ten bits a byte: 1.042 ms a byte, so 96 bytes take 100 ms.
   EXPECT_EQ(Send(std::vector<uint8_t>(96, 0x55)), 96u);
   EXPECT_EQ(clock_.Elapsed(), 100u);
@@ -60,7 +61,7 @@ TEST_F(MemoryLineTest, BytesTakeTheirWireTime) {
   EXPECT_EQ(peer_.times.back(), 100u);
 }
 
-TEST_F(MemoryLineTest, AReadThatGetsNothingWaitsItsTotalTimeout) {
+TEST_F(MemoryCommPortTest, AReadThatGetsNothingWaitsItsTotalTimeout) {
   SetReadTimeouts(200, 200, 1);
   uint8_t buffer[4];
   uint32_t got = 99;
@@ -71,7 +72,7 @@ TEST_F(MemoryLineTest, AReadThatGetsNothingWaitsItsTotalTimeout) {
   EXPECT_EQ(clock_.Elapsed(), 201u + 401u);
 }
 
-TEST_F(MemoryLineTest, AnswersArriveAfterTheirDelayAndWireTime) {
+TEST_F(MemoryCommPortTest, AnswersArriveAfterTheirDelayAndWireTime) {
   peer_.answer = {0x15};
   peer_.delayMs = 5;
   Send({0x05});  // 1.042 ms on the wire
@@ -85,7 +86,7 @@ TEST_F(MemoryLineTest, AnswersArriveAfterTheirDelayAndWireTime) {
   EXPECT_EQ(clock_.Elapsed(), 7u);
 }
 
-TEST_F(MemoryLineTest, TheIntervalTimeoutEndsAReadBetweenBytes) {
+TEST_F(MemoryCommPortTest, TheIntervalTimeoutEndsAReadBetweenBytes) {
   peer_.answer = {0x01, 0x02};
   Send({0x00});
   peer_.answer.clear();
@@ -98,7 +99,24 @@ TEST_F(MemoryLineTest, TheIntervalTimeoutEndsAReadBetweenBytes) {
   EXPECT_EQ(clock_.Elapsed(), 23u);
 }
 
-TEST_F(MemoryLineTest, BytesAtAnotherRateAreLost) {
+// The MAXDWORD settings: return at once with what is there, or as soon as a byte came.
+TEST_F(MemoryCommPortTest, MaxDwordIntervalReadsReturnWithWhatHasArrived) {
+  peer_.answer = {0x06, 0x07};
+  peer_.delayMs = 10;
+  Send({0x05});  // 1 ms on the wire; the answer is there 10 ms and two bytes later
+  uint8_t buffer[4];
+  uint32_t got = 99;
+  SetReadTimeouts(kMaxDword, 0, 0);
+  EXPECT_TRUE(port_.Read(buffer, 4, got));
+  EXPECT_EQ(got, 0u);
+  EXPECT_EQ(clock_.Elapsed(), 1u);
+  SetReadTimeouts(kMaxDword, kMaxDword, 500);
+  EXPECT_TRUE(port_.Read(buffer, 4, got));
+  EXPECT_EQ(got, 1u);  // the second byte is still on the wire when the first ends the read
+  EXPECT_EQ(clock_.Elapsed(), 12u);
+}
+
+TEST_F(MemoryCommPortTest, BytesAtAnotherRateAreLost) {
   peer_.rate = 4800;
   peer_.answer = {0x15};
   Send({0x05});
@@ -118,7 +136,7 @@ TEST_F(MemoryLineTest, BytesAtAnotherRateAreLost) {
   EXPECT_EQ(got, 1u);
 }
 
-TEST_F(MemoryLineTest, PurgeDropsWhatHasArrivedButNotWhatIsOnTheWay) {
+TEST_F(MemoryCommPortTest, PurgeDropsWhatHasArrivedButNotWhatIsOnTheWay) {
   peer_.answer = {0xAA};
   peer_.delayMs = 50;
   Send({0x01});

@@ -1,0 +1,35 @@
+// FiscalDevice, the register as the driver sees it. Its members are spread over the files
+// of this folder by concern:
+//
+//   FiscalDevice.cpp     construction, and this map
+//   FiscalLink.cpp       SendCommand: the frame, the ENQ/ACK/NAK handshake (Exchange), the
+//                        answer's check byte, and the register's error onto the error triple
+//   FiscalConnect.cpp    Probe, Connect (the rate search and the move to the configured
+//                        rate), FindDevice (the port scan)
+//   RequestBuilder.cpp   the request buffer: code and password, integers, tax bytes, the
+//                        pending text packed into its field
+//   AnswerDecoders.cpp   the answers' data into the cached fields (status, type, tables)
+//   StatusCommands.cpp   status, type, exchange parameters, tests, registers, paper check
+//   ReceiptCommands.cpp  items, adjustments, receipts, cash in and out, printing a string
+//   ReportCommands.cpp   X and Z reports, the tax inspector's fiscal reports
+//   SlipCommands.cpp     slip documents
+//   TableCommands.cpp    the settings tables
+//   DateCommands.cpp     date and time, SetDateTime with its date confirmation
+//   PrinterWaits.cpp     WaitForPrinting, CheckPrinting, ContinuePrint, WaitContinue
+//   TextPrinting.cpp     PrintLines, PrintSlipLines, FlushText
+//   TaxSplit.cpp         SplitByTax and the by-tax adjustments
+//
+// Below it: SerialPort (SerialPort.cpp) over the OS seam's CommPort and PortProvider; the
+// command table (Commands.h), the link's bytes (Protocol.h), the status block's layout
+// (DeviceStatus.h), the register's error codes and texts (DeviceErrors.cpp), the OPOS
+// result codes (ResultCodes.cpp) and the error triple (ErrorTriple.cpp).
+
+#include "device/FiscalDevice.h"
+
+namespace orn::device {
+
+FiscalDevice::FiscalDevice(platform::PortProvider& ports, platform::Clock& clock,
+                           config::DriverLog& log)
+    : port_(ports), clock_(clock), log_(log) {}
+
+}  // namespace orn::device
