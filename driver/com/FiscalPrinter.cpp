@@ -2,6 +2,7 @@
 
 #include "FptrTypeInfo.h"
 #include "Module.h"
+#include "ScriptArguments.h"
 
 namespace orn::com {
 
@@ -67,7 +68,8 @@ STDMETHODIMP FiscalPrinter::Invoke(DISPID id, REFIID riid, LCID locale, WORD fla
   ITypeInfo* info = nullptr;
   HRESULT loaded = FptrTypeInfo(locale, &info);
   if (FAILED(loaded)) return loaded;
-  return info->Invoke(static_cast<IFptr*>(this), id, flags, params, result, exception,
+  ScriptArguments arguments(params);
+  return info->Invoke(static_cast<IFptr*>(this), id, flags, arguments.Params(), result, exception,
                       argumentError);
 }
 

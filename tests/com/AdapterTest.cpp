@@ -125,6 +125,35 @@ TEST_F(Adapter, DirectIOWritesBackByReferenceAndLeavesTheStringAlone) {
   EXPECT_EQ(rc, 106);
 }
 
+// A script engine passes its variables as references to VARIANTs.
+TEST_F(Adapter, DirectIOTakesAScriptsVariablesByReference) {
+  VARIANT data;
+  data.vt = VT_I4;
+  data.lVal = 7;
+  VARIANT text;
+  text.vt = VT_BSTR;
+  text.bstrVal = ::SysAllocString(L"");
+  VARIANT dataRef;
+  dataRef.vt = VT_BYREF | VT_VARIANT;
+  dataRef.pvarVal = &data;
+  VARIANT textRef;
+  textRef.vt = VT_BYREF | VT_VARIANT;
+  textRef.pvarVal = &text;
+  VARIANT result;
+  ASSERT_EQ(Call(12, {Long(1), dataRef, textRef}, result), S_OK);
+  EXPECT_EQ(result.lVal, 0);
+  data.lVal = 0;
+  ASSERT_EQ(Call(12, {Long(2), dataRef, textRef}, result), S_OK);
+  EXPECT_EQ(data.vt, VT_I4);
+  EXPECT_EQ(data.lVal, 7);
+
+  // A variable of another type is a type mismatch, as on Windows; nothing runs.
+  data.vt = VT_BSTR;
+  data.bstrVal = text.bstrVal;
+  EXPECT_EQ(Call(12, {Long(1), dataRef, textRef}, result), DISP_E_TYPEMISMATCH);
+  ::VariantClear(&text);
+}
+
 TEST_F(Adapter, NullOutPointersAreRefusedBeforeAnythingRuns) {
   LONG value = 0;
   BSTR text = nullptr;
