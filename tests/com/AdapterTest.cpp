@@ -60,6 +60,15 @@ VARIANT Long(LONG value) {
   return v;
 }
 
+// A by-reference argument of Invoke: `type` is the type of what `target` points to.
+template <VARTYPE type, typename T>
+VARIANT Ref(T* target) {
+  VARIANT v;
+  v.vt = type | VT_BYREF;
+  v.byref = target;
+  return v;
+}
+
 TEST_F(Adapter, OpenResultAndGetOpenResultGiveTheResultOfTheLastOpen) {
   LONG rc = -1;
   Bstr deviceClass(L"FiscalPrinter");
@@ -100,29 +109,22 @@ TEST_F(Adapter, DirectIOWritesBackByReferenceAndLeavesTheStringAlone) {
   LONG data = 5;
   BSTR text = ::SysAllocString(L"не трогать");
   const BSTR original = text;
-  VARIANT command = Long(1);
-  VARIANT dataRef;
-  dataRef.vt = VT_I4 | VT_BYREF;
-  dataRef.plVal = &data;
-  VARIANT textRef;
-  textRef.vt = VT_BSTR | VT_BYREF;
-  textRef.pbstrVal = &text;
   VARIANT result;
-  ASSERT_EQ(Call(12, {command, dataRef, textRef}, result), S_OK);
+  ASSERT_EQ(Call(12, {Long(1), Ref<VT_I4>(&data), Ref<VT_BSTR>(&text)}, result), S_OK);
   EXPECT_EQ(result.lVal, 0);
 
   data = 0;
-  command = Long(2);
-  ASSERT_EQ(Call(12, {command, dataRef, textRef}, result), S_OK);
+  ASSERT_EQ(Call(12, {Long(2), Ref<VT_I4>(&data), Ref<VT_BSTR>(&text)}, result), S_OK);
   EXPECT_EQ(result.lVal, 0);
   EXPECT_EQ(data, 5);
   EXPECT_EQ(text, original);
   EXPECT_EQ(std::wstring(text), L"не трогать");
-  ::SysFreeString(text);
 
   LONG rc = 0;
   EXPECT_EQ(fptr_->DirectIO(3, &data, &text, &rc), S_OK);
   EXPECT_EQ(rc, 106);
+  EXPECT_EQ(text, original);
+  ::SysFreeString(text);
 }
 
 // A script engine passes its variables as references to VARIANTs.
@@ -133,12 +135,8 @@ TEST_F(Adapter, DirectIOTakesAScriptsVariablesByReference) {
   VARIANT text;
   text.vt = VT_BSTR;
   text.bstrVal = ::SysAllocString(L"");
-  VARIANT dataRef;
-  dataRef.vt = VT_BYREF | VT_VARIANT;
-  dataRef.pvarVal = &data;
-  VARIANT textRef;
-  textRef.vt = VT_BYREF | VT_VARIANT;
-  textRef.pvarVal = &text;
+  const VARIANT dataRef = Ref<VT_VARIANT>(&data);
+  const VARIANT textRef = Ref<VT_VARIANT>(&text);
   VARIANT result;
   ASSERT_EQ(Call(12, {Long(1), dataRef, textRef}, result), S_OK);
   EXPECT_EQ(result.lVal, 0);
