@@ -1,0 +1,1 @@
+#include "unit/service/ServiceFixture.h"
