@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -202,6 +203,37 @@ class FptrService {
     std::string (*get)(const FptrService&);
     std::string FptrService::*settable = nullptr;
   };
+  // Row helpers: a member as the number, a capability, status flags, storing a flag or a
+  // value, a text.
+  template <auto member>
+  static bool Get(FptrService& s, int32_t& value) {
+    value = int32_t(s.*member);
+    return true;
+  }
+  template <auto capability>
+  static bool GetCap(FptrService& s, int32_t& value) {
+    value = s.caps_.*capability;
+    return true;
+  }
+  // 1 when all `bits` of the status flags are clear; `ask` reads the status first.
+  template <uint16_t bits, bool ask>
+  static bool FlagsClear(FptrService& s, int32_t& value) {
+    if (ask && !s.device_.GetStatus()) return false;
+    value = (s.device_.Flags() & bits) == 0;
+    return true;
+  }
+  template <auto member>
+  static void StoreFlag(FptrService& s, int32_t number) {
+    s.*member = number != 0;
+  }
+  template <auto member>
+  static void Store(FptrService& s, int32_t number) {
+    s.*member = number;
+  }
+  template <auto member>
+  static std::string GetText(const FptrService& s) {
+    return s.*member;
+  }
   static const NumberProperty kNumberProperties[];
   static const StringProperty kStringProperties[];
   static const NumberProperty* FindNumberProperty(int32_t index);

@@ -13,115 +13,107 @@ namespace orn::service {
 
 namespace {
 
-bool FlagBit(uint16_t flags, uint16_t bit) {
-  return (flags & bit) != 0;
-}
-
 uint16_t Le16(const uint8_t* bytes) {
   return uint16_t(bytes[0] | bytes[1] << 8);
 }
 
+// Bit 2 of the high flags byte.
 constexpr uint16_t kCoverOpenFlag = 1u << 10;
 
 }  // namespace
 
-// Getters and setters are lambdas: they live in the class's scope and see its state.
+// The rows are initialised in the class's scope, so their helpers and lambdas see its state.
 // clang-format off
 const FptrService::NumberProperty FptrService::kNumberProperties[] = {
-  {1, "Claimed", 0, [](FptrService& s, int32_t& v) { v = s.claimed_; return true; }},
-  {2, "DataEventEnabled", 0, [](FptrService& s, int32_t& v) { v = s.dataEventEnabled_; return true; },
-      [](FptrService& s, int32_t n) { s.dataEventEnabled_ = n != 0; }},
-  {3, "DeviceEnabled", 0, [](FptrService& s, int32_t& v) { v = s.deviceEnabled_; return true; },
-      [](FptrService& s, int32_t n) { s.deviceEnabled_ = n != 0; }},
+  {1, "Claimed", 0, Get<&FptrService::claimed_>},
+  {2, "DataEventEnabled", 0, Get<&FptrService::dataEventEnabled_>,
+      StoreFlag<&FptrService::dataEventEnabled_>},
+  {3, "DeviceEnabled", 0, Get<&FptrService::deviceEnabled_>,
+      StoreFlag<&FptrService::deviceEnabled_>},
   {5, "OutputID", 0},
-  {6, "ResultCode", 0, [](FptrService& s, int32_t& v) { v = s.device_.ResultCode(); return true; }},
+  {6, "ResultCode", 0,
+      [](FptrService& s, int32_t& v) { v = s.device_.ResultCode(); return true; }},
   {7, "ResultCodeExtended", 0,
       [](FptrService& s, int32_t& v) { v = s.device_.ResultCodeExtended(); return true; }},
   {8, "ServiceObjectVersion", 1006000},
-  {9, "State", 0, [](FptrService& s, int32_t& v) { v = s.state_; return true; }},
+  {9, "State", 0, Get<&FptrService::state_>},
   {11, "BinaryConversion", 0},
   {12, "DataCount", 0},
-  {13, "PowerNotify", 0, [](FptrService& s, int32_t& v) { v = s.powerNotify_; return true; },
-      [](FptrService& s, int32_t n) { s.powerNotify_ = n != 0; }},
+  {13, "PowerNotify", 0, Get<&FptrService::powerNotify_>,
+      StoreFlag<&FptrService::powerNotify_>},
   {14, "PowerState", 2000},
   {501, "CapPowerReporting", 0},
   {16001, "AmountDecimalPlaces", 3},
   {16002, "AsyncMode", 0},
-  {16003, "CheckTotal", 0, [](FptrService& s, int32_t& v) { v = s.checkTotal_; return true; },
-      [](FptrService& s, int32_t n) { s.checkTotal_ = n != 0; }},
+  {16003, "CheckTotal", 0, Get<&FptrService::checkTotal_>,
+      StoreFlag<&FptrService::checkTotal_>},
   {16004, "CountryCode", 64},
-  {16005, "CoverOpen", 0,
-      [](FptrService& s, int32_t& v) { v = FlagBit(s.device_.Flags(), kCoverOpenFlag); return true; }},
-  {16006, "DayOpened", 0, [](FptrService& s, int32_t& v) { v = s.dayOpened_; return true; }},
-  {16007, "DescriptionLength", 0, [](FptrService& s, int32_t& v) { v = s.device_.LineWidth; return true; }},
-  {16008, "DuplicateReceipt", 0, [](FptrService& s, int32_t& v) { v = s.duplicateReceipt_; return true; },
-      [](FptrService& s, int32_t n) { s.duplicateReceipt_ = n != 0; }},
+  {16005, "CoverOpen", 0, [](FptrService& s, int32_t& v) {
+      v = (s.device_.Flags() & kCoverOpenFlag) != 0;
+      return true; }},
+  {16006, "DayOpened", 0, Get<&FptrService::dayOpened_>},
+  {16007, "DescriptionLength", 0,
+      [](FptrService& s, int32_t& v) { v = s.device_.LineWidth; return true; }},
+  {16008, "DuplicateReceipt", 0, Get<&FptrService::duplicateReceipt_>,
+      StoreFlag<&FptrService::duplicateReceipt_>},
   {16009, "ErrorLevel", 1},
   {16010, "ErrorOutID", 0},
   {16011, "ErrorState", 1},
   {16012, "ErrorStation", 0},
-  {16013, "FlagWhenIdle", 0, [](FptrService& s, int32_t& v) { v = s.flagWhenIdle_; return true; },
-      [](FptrService& s, int32_t n) { s.flagWhenIdle_ = n != 0; }},
-  {16014, "JrnEmpty", 0, [](FptrService& s, int32_t& v) {
-      v = !FlagBit(s.device_.Flags(), device::flag::kJournalPaper); return true; }},
-  {16015, "JrnNearEnd", 0, [](FptrService& s, int32_t& v) {
-      v = !FlagBit(s.device_.Flags(), device::flag::kJournalNotNearEnd); return true; }},
-  {16016, "MessageLength", 0, [](FptrService& s, int32_t& v) { v = s.device_.LineWidth; return true; }},
-  {16017, "NumHeaderLines", 0, [](FptrService& s, int32_t& v) { v = s.numHeaderLines_; return true; }},
-  {16018, "NumTrailerLines", 0, [](FptrService& s, int32_t& v) { v = s.numTrailerLines_; return true; }},
+  {16013, "FlagWhenIdle", 0, Get<&FptrService::flagWhenIdle_>,
+      StoreFlag<&FptrService::flagWhenIdle_>},
+  // The journal's paper as the last status reported it.
+  {16014, "JrnEmpty", 0, FlagsClear<device::flag::kJournalPaper, false>},
+  {16015, "JrnNearEnd", 0, FlagsClear<device::flag::kJournalNotNearEnd, false>},
+  {16016, "MessageLength", 0,
+      [](FptrService& s, int32_t& v) { v = s.device_.LineWidth; return true; }},
+  {16017, "NumHeaderLines", 0, Get<&FptrService::numHeaderLines_>},
+  {16018, "NumTrailerLines", 0, Get<&FptrService::numTrailerLines_>},
   {16019, "NumVatRates", 4},
-  {16020, "PrinterState", 0, [](FptrService& s, int32_t& v) { v = s.receipt_.PrinterState(); return true; }},
+  {16020, "PrinterState", 0,
+      [](FptrService& s, int32_t& v) { v = s.receipt_.PrinterState(); return true; }},
   {16021, "QuantityDecimalPlaces", 3},
   {16022, "QuantityLength", 10},
-  // These three ask the register first.
-  {16023, "RecEmpty", 0, [](FptrService& s, int32_t& v) {
-      if (!s.device_.GetStatus()) return false;
-      v = !FlagBit(s.device_.Flags(), device::flag::kReceiptPaper); return true; }},
-  {16024, "RecNearEnd", 0, [](FptrService& s, int32_t& v) {
-      if (!s.device_.GetStatus()) return false;
-      v = !FlagBit(s.device_.Flags(), device::flag::kReceiptNotNearEnd); return true; }},
+  // The receipt's and the slip's paper: the register is asked first.
+  {16023, "RecEmpty", 0, FlagsClear<device::flag::kReceiptPaper, true>},
+  {16024, "RecNearEnd", 0, FlagsClear<device::flag::kReceiptNotNearEnd, true>},
   {16025, "RemainingFiscalMemory", 0, [](FptrService& s, int32_t& v) {
-      v = Le16(s.device_.StatusBlock() + device::status::kFreeMemoryRecords); return true; }},
-  {16026, "SlpEmpty", 0, [](FptrService& s, int32_t& v) {
-      if (!s.device_.GetStatus()) return false;
-      v = !FlagBit(s.device_.Flags(), device::flag::kSlipTopSensor | device::flag::kSlipBottomSensor);
+      v = Le16(s.device_.StatusBlock() + device::status::kFreeMemoryRecords);
       return true; }},
+  {16026, "SlpEmpty", 0,
+      FlagsClear<device::flag::kSlipTopSensor | device::flag::kSlipBottomSensor, true>},
   {16027, "SlpNearEnd", 0},
   {16028, "SlipSelection", 1, nullptr,
       [](FptrService& s, int32_t n) { if (n != 1) s.device_.SetIllegal(); }},
   {16029, "TrainingModeActive", 0},
   {16030, "ActualCurrency", 9},
   {16031, "ContractorId", 3},
-  {16032, "DateType", 0, [](FptrService& s, int32_t& v) { v = s.dateType_; return true; },
-      [](FptrService& s, int32_t n) {
-        if (n == FPTR_DT_EOD || n == FPTR_DT_RTC) s.dateType_ = n; else s.device_.SetIllegal(); }},
-  {16033, "FiscalReceiptStation", 0,
-      [](FptrService& s, int32_t& v) { v = s.fiscalReceiptStation_; return true; },
+  {16032, "DateType", 0, Get<&FptrService::dateType_>, [](FptrService& s, int32_t n) {
+      if (n == FPTR_DT_EOD || n == FPTR_DT_RTC) s.dateType_ = n; else s.device_.SetIllegal(); }},
+  {16033, "FiscalReceiptStation", 0, Get<&FptrService::fiscalReceiptStation_>,
       [](FptrService& s, int32_t n) { s.SetFiscalReceiptStation(n); }},
-  {16034, "FiscalReceiptType", 0,
-      [](FptrService& s, int32_t& v) { v = s.fiscalReceiptType_; return true; },
+  {16034, "FiscalReceiptType", 0, Get<&FptrService::fiscalReceiptType_>,
       [](FptrService& s, int32_t n) { s.SetFiscalReceiptType(n); }},
-  {16035, "MessageType", 0, [](FptrService& s, int32_t& v) { v = s.messageType_; return true; },
-      [](FptrService& s, int32_t n) { s.messageType_ = n; }},
-  {16036, "TotalizerType", 0, [](FptrService& s, int32_t& v) { v = s.totalizerType_; return true; },
-      [](FptrService& s, int32_t n) { s.totalizerType_ = n; }},
+  {16035, "MessageType", 0, Get<&FptrService::messageType_>, Store<&FptrService::messageType_>},
+  {16036, "TotalizerType", 0, Get<&FptrService::totalizerType_>,
+      Store<&FptrService::totalizerType_>},
   {16501, "CapAdditionalLines", 1},
   {16502, "CapAmountAdjustment", 1},
   {16503, "CapAmountNotPaid", 0},
   {16504, "CapCheckTotal", 1},
-  {16505, "CapCoverSensor", 0, [](FptrService& s, int32_t& v) { v = s.caps_.coverSensor; return true; }},
-  {16506, "CapDoubleWidth", 0, [](FptrService& s, int32_t& v) { v = s.caps_.doubleWidth; return true; }},
+  {16505, "CapCoverSensor", 0, GetCap<&Capabilities::coverSensor>},
+  {16506, "CapDoubleWidth", 0, GetCap<&Capabilities::doubleWidth>},
   {16507, "CapDuplicateReceipt", 0,
-      [](FptrService& s, int32_t& v) { v = s.caps_.duplicateReceipt; return true; }},
+      GetCap<&Capabilities::duplicateReceipt>},
   {16508, "CapFixedOutput", 0},
   {16509, "CapHasVatTable", 1},
   {16510, "CapIndependentHeader", 0},
   {16511, "CapItemList", 0},
   {16512, "CapJrnEmptySensor", 0,
-      [](FptrService& s, int32_t& v) { v = s.caps_.jrnEmptySensor; return true; }},
+      GetCap<&Capabilities::jrnEmptySensor>},
   {16513, "CapJrnNearEndSensor", 0,
-      [](FptrService& s, int32_t& v) { v = s.caps_.jrnNearEndSensor; return true; }},
-  {16514, "CapJrnPresent", 0, [](FptrService& s, int32_t& v) { v = s.caps_.jrnPresent; return true; }},
+      GetCap<&Capabilities::jrnNearEndSensor>},
+  {16514, "CapJrnPresent", 0, GetCap<&Capabilities::jrnPresent>},
   {16515, "CapNonFiscalMode", 1},
   {16516, "CapOrderAdjustmentFirst", 0},
   {16517, "CapPercentAdjustment", 1},
@@ -130,10 +122,10 @@ const FptrService::NumberProperty FptrService::kNumberProperties[] = {
   {16520, "CapPredefinedPaymentLines", 1},
   {16521, "CapReceiptNotPaid", 0},
   {16522, "CapRecEmptySensor", 0,
-      [](FptrService& s, int32_t& v) { v = s.caps_.recEmptySensor; return true; }},
+      GetCap<&Capabilities::recEmptySensor>},
   {16523, "CapRecNearEndSensor", 0,
-      [](FptrService& s, int32_t& v) { v = s.caps_.recNearEndSensor; return true; }},
-  {16524, "CapRecPresent", 0, [](FptrService& s, int32_t& v) { v = s.caps_.recPresent; return true; }},
+      GetCap<&Capabilities::recNearEndSensor>},
+  {16524, "CapRecPresent", 0, GetCap<&Capabilities::recPresent>},
   {16525, "CapRemainingFiscalMemory", 1},
   {16526, "CapReservedWord", 0},
   {16527, "CapSetHeader", 1},
@@ -142,13 +134,13 @@ const FptrService::NumberProperty FptrService::kNumberProperties[] = {
   {16530, "CapSetTrailer", 1},
   {16531, "CapSetVatTable", 1},
   {16532, "CapSlpEmptySensor", 0,
-      [](FptrService& s, int32_t& v) { v = s.caps_.slpEmptySensor; return true; }},
+      GetCap<&Capabilities::slpEmptySensor>},
   {16533, "CapSlpFiscalDocument", 0,
-      [](FptrService& s, int32_t& v) { v = s.caps_.slpFiscalDocument; return true; }},
+      GetCap<&Capabilities::slpFiscalDocument>},
   {16534, "CapSlpFullSlip", 1},
   {16535, "CapSlpNearEndSensor", 0,
-      [](FptrService& s, int32_t& v) { v = s.caps_.slpNearEndSensor; return true; }},
-  {16536, "CapSlpPresent", 0, [](FptrService& s, int32_t& v) { v = s.caps_.slpPresent; return true; }},
+      GetCap<&Capabilities::slpNearEndSensor>},
+  {16536, "CapSlpPresent", 0, GetCap<&Capabilities::slpPresent>},
   {16537, "CapSlpValidation", 0},
   {16538, "CapSubAmountAdjustment", 1},
   {16539, "CapSubPercentAdjustment", 0},
@@ -171,18 +163,19 @@ const FptrService::NumberProperty FptrService::kNumberProperties[] = {
 };
 
 const FptrService::StringProperty FptrService::kStringProperties[] = {
-  {1000001, "CheckHealthText", [](const FptrService& s) { return s.checkHealthText_; }},
-  {1000002, "DeviceDescription", [](const FptrService& s) { return s.deviceDescription_; }},
+  {1000001, "CheckHealthText", GetText<&FptrService::checkHealthText_>},
+  {1000002, "DeviceDescription", GetText<&FptrService::deviceDescription_>},
   {1000003, "DeviceName", [](const FptrService& s) { return s.device_.Type().name; }},
   {1000004, "ServiceObjectDescription", [](const FptrService&) {
       return std::string("Fiscal Printer OPOS Service Driver for Ornita fiscal registers, 1.7.10");
   }},
   {1016001, "ErrorString", [](const FptrService& s) { return s.device_.ErrorString(); }},
-  {1016002, "PredefinedPaymentLines", [](const FptrService& s) { return s.PredefinedPaymentLines(); }},
-  {1016004, "AdditionalHeader", [](const FptrService& s) { return s.additionalHeader_; },
+  {1016002, "PredefinedPaymentLines",
+      [](const FptrService& s) { return s.PredefinedPaymentLines(); }},
+  {1016004, "AdditionalHeader", GetText<&FptrService::additionalHeader_>,
       &FptrService::additionalHeader_},
-  {1016007, "PostLine", [](const FptrService& s) { return s.postLine_; }, &FptrService::postLine_},
-  {1016008, "PreLine", [](const FptrService& s) { return s.preLine_; }, &FptrService::preLine_},
+  {1016007, "PostLine", GetText<&FptrService::postLine_>, &FptrService::postLine_},
+  {1016008, "PreLine", GetText<&FptrService::preLine_>, &FptrService::preLine_},
 };
 // clang-format on
 
