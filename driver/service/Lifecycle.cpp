@@ -21,18 +21,19 @@ using device::OPOS_SUCCESS;
 constexpr uint32_t kClaimPollMs = 200;
 
 // Table 1, row 1: the start-up switches, with their field per model category (0: the
-// category has no such field).
+// category has no such field). A category the table does not know counts as category 0.
+constexpr int kCategoryColumns = 9;
 struct StartupSwitch {
-  uint8_t fieldByCategory[8];  // index = category 0..7
+  uint8_t fieldByCategory[kCategoryColumns];
   uint32_t value;
 };
 // clang-format off
 constexpr StartupSwitch kStartupSwitches[] = {
-  //  0   1   2   3   4   5   6   7
-  {{  0,  4,  4,  0,  4,  3,  3,  3}, 1},
-  {{  0,  8,  8,  0,  8,  0,  7,  7}, 1},
-  {{ 15, 15, 15, 15, 15, 15, 15, 15}, 0},
-  {{  0, 20, 20,  0, 19, 17, 18, 18}, 1},
+  //  0   1   2   3   4   5   6   7   8
+  {{  0,  4,  4,  0,  4,  3,  3,  3,  0}, 1},
+  {{  0,  8,  8,  0,  8,  0,  7,  7,  0}, 1},
+  {{ 15, 15, 15, 15, 15, 15, 15, 15, 15}, 0},
+  {{  0, 20, 20,  0, 19, 17, 18, 18,  0}, 1},
 };
 // clang-format on
 constexpr uint8_t kSettingsTable = 1;
@@ -205,11 +206,10 @@ void FptrService::StartupMode(bool& documentOpen) {
 
 bool FptrService::StartupTables() {
   const int category = device_.ModelCategory();
-  if (category >= 0 && category < 8) {
-    for (const StartupSwitch& entry : kStartupSwitches) {
-      const uint8_t field = entry.fieldByCategory[category];
-      if (field != 0 && !WriteTableNumber(kSettingsTable, 1, field, entry.value)) return false;
-    }
+  const int column = category >= 0 && category < kCategoryColumns ? category : 0;
+  for (const StartupSwitch& entry : kStartupSwitches) {
+    const uint8_t field = entry.fieldByCategory[column];
+    if (field != 0 && !WriteTableNumber(kSettingsTable, 1, field, entry.value)) return false;
   }
   for (int number = config::kFirstNamedPayType; number <= config::kLastNamedPayType; ++number) {
     const std::string& name = params_.PayTypeName(number);

@@ -231,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ModelSettings{0, 1, {4, 8, 15, 20}}, ModelSettings{2, 2, {4, 8, 15, 20}},
                       ModelSettings{3, 3, {15}}, ModelSettings{5, 4, {4, 8, 15, 19}},
                       ModelSettings{6, 5, {3, 15, 17}}, ModelSettings{7, 6, {3, 7, 15, 18}},
-                      ModelSettings{9, 7, {3, 7, 15, 18}}),
+                      ModelSettings{9, 7, {3, 7, 15, 18}}, ModelSettings{10, 8, {15}}),
     [](const auto& info) { return "Category" + std::to_string(info.param.category); });
 
 TEST_F(LifecycleTest, TheSlipModelGetsItsSlipSettingAndReportsItsSlipLines) {

@@ -33,11 +33,6 @@ TEST_F(TextBoundaryTest, WithCodepage866TextsComeInAndGoOutInTheOemCodePage) {
   EXPECT_NE(Log().find("\tDeviceName = Ornita-OPOS-1\r\n"), std::string::npos);
 }
 
-TEST_F(TextBoundaryTest, WithoutCodepage866TextsPassUnchanged) {
-  ASSERT_EQ(service_.SetPropertyString(kPreLine, u"Скидка 5%"), 0);
-  EXPECT_EQ(String(kPreLine), u"Скидка 5%");
-}
-
 TEST_F(TextBoundaryTest, LongTextsAreCutTo1000Bytes) {
   const std::u16string huge(1'000'000, u'Ж');
   ASSERT_EQ(service_.SetPropertyString(kPreLine, huge), 0);
