@@ -268,6 +268,8 @@ class FptrService {
 
   // Lifecycle.cpp
   void ApplyParams();
+  // Hands the port back and clears the open, claimed and enabled flags.
+  void ShutDown();
   bool StartDevice();
   void StartupMode(bool& documentOpen);
   bool StartupTables();
