@@ -71,15 +71,15 @@ TEST_P(FindingTest, EachFindingHasItsLine) {
 INSTANTIATE_TEST_SUITE_P(
     Flags, FindingTest,
     ::testing::Values(
-        Finding{simulator::kFlagJournalPaper, 0, 0, "Нет контрольной ленты."},
-        Finding{simulator::kFlagJournalNotNearEnd, 0, 0, "Контрольная лента близка к концу."},
-        Finding{simulator::kFlagJournalLeverDown, 0, 0,
+        Finding{simulator::flag::kJournalPaper, 0, 0, "Нет контрольной ленты."},
+        Finding{simulator::flag::kJournalNotNearEnd, 0, 0, "Контрольная лента близка к концу."},
+        Finding{simulator::flag::kJournalLeverDown, 0, 0,
                 "Рычаг термоголовки контрольной ленты поднят."},
-        Finding{simulator::kFlagReceiptNotNearEnd, 0, 0, "Чековая лента близка к концу."},
-        Finding{simulator::kFlagReceiptLeverDown, 0, 0, "Рычаг термоголовки чековой ленты поднят."},
-        Finding{0, simulator::kFlagRightSensorFailed, 0, "Отказ правого датчика принтера."},
-        Finding{0, simulator::kFlagLeftSensorFailed, 0, "Отказ левого датчика принтера."},
-        Finding{0, simulator::kFlagJournalUnitAlmostFull, 0, "ЭКЛЗ почти заполнена."},
+        Finding{simulator::flag::kReceiptNotNearEnd, 0, 0, "Чековая лента близка к концу."},
+        Finding{simulator::flag::kReceiptLeverDown, 0, 0, "Рычаг термоголовки чековой ленты поднят."},
+        Finding{0, simulator::flag::kRightSensorFailed, 0, "Отказ правого датчика принтера."},
+        Finding{0, simulator::flag::kLeftSensorFailed, 0, "Отказ левого датчика принтера."},
+        Finding{0, simulator::flag::kJournalUnitAlmostFull, 0, "ЭКЛЗ почти заполнена."},
         Finding{0, 0, simulator::kFiscalMemoryOverflow, "Переполнение ФП."},
         Finding{0, 0, simulator::kFiscalMemoryBatteryLow, "Батарея ФП разряжена."},
         Finding{0, 0, simulator::kFiscalMemoryLastRecordBroken, "Последняя запись ФП разрушена."},
@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(HealthCheckTest, SensorsTheModelLacksAreNotReported) {
   // Category 6: no journal, no receipt near-end sensor, no receipt lever sensor.
   simulator::RegisterSimulator& sim = Start(7);
-  sim.State().flags = simulator::kFlagReceiptPaper;
+  sim.State().flags = simulator::flag::kReceiptPaper;
   EXPECT_EQ(service_.CheckHealth(1), 0);
   EXPECT_EQ(Ansi(kCheckHealthText), "Internal HCheck: OK.");
 }

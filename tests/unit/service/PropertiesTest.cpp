@@ -164,7 +164,7 @@ TEST_F(PropertiesTest, PaperStatesOfTheReceiptAskTheRegisterTheOthersUseTheLastS
   OpenAndClaim();
   sim.TakePaper(simulator::Station::kReceipt);
   sim.TakePaper(simulator::Station::kJournal);
-  sim.State().flags &= uint16_t(~simulator::kFlagReceiptNotNearEnd);
+  sim.State().flags &= uint16_t(~simulator::flag::kReceiptNotNearEnd);
   EXPECT_EQ(Number(16014), 0);  // JrnEmpty: the status of the claim
   EXPECT_EQ(Number(16023), 1);  // RecEmpty asks
   EXPECT_EQ(Number(16014), 1);  // ... and the journal follows

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/MemoryLine.h"
+#include "platform/memory/MemoryCommPort.h"
+#include "platform/memory/MemoryPortProvider.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "service/FptrService.h"
 #include "simulator/RegisterSimulator.h"
