@@ -21,6 +21,7 @@ inline constexpr int OPOS_E_FAILURE = 111;
 inline constexpr int OPOS_E_TIMEOUT = 112;
 inline constexpr int OPOS_E_BUSY = 113;
 inline constexpr int OPOS_E_EXTENDED = 114;
+inline constexpr int OPOS_ORS_NOPORT = 401;
 inline constexpr int OPOS_ORS_CONFIG = 403;
 
 inline constexpr int OPOS_EFPTR_COVER_OPEN = 201;

@@ -43,6 +43,9 @@ class ReceiptState {
   void SetSlpPrinted(bool printed);
   // An index outside 0..3 is ignored.
   void SetPaymentSum(int index, int64_t sum);
+  // All four sums to 0 in memory only: when the register has no document open, sums left
+  // in the registry by an earlier process are stale, and the next receipt rewrites them.
+  void ForgetPaymentSums() { paymentSums_ = {}; }
 
  private:
   void WriteDword(const char* name, uint32_t value);

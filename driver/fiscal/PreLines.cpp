@@ -1,0 +1,47 @@
+// The pre-line and post-line that the fiscal methods print before and after their own
+// lines, and the one-line print on the fiscal receipt station they share. A pre-line or
+// post-line is printed once and consumed: a retried method finds its step flag set.
+
+#include "service/FptrService.h"
+
+namespace orn::service {
+
+namespace {
+
+enum RetryStep { kItemRegistered = 0, kPreLinePrinted = 1, kPostLinePrinted = 2 };
+
+}  // namespace
+
+bool FptrService::PrintPreLine() {
+  return PrintPendingLine(preLine_, retryStepFlags_[kPreLinePrinted]);
+}
+
+bool FptrService::PrintPostLine() {
+  return PrintPendingLine(postLine_, retryStepFlags_[kPostLinePrinted]);
+}
+
+bool FptrService::PrintPendingLine(std::string& text, bool& done) {
+  if (done) return true;
+  if (!text.empty()) {
+    if (!PrintTextLine(text, device::kStationReceipt)) return false;
+    text.clear();
+  }
+  done = true;
+  return true;
+}
+
+bool FptrService::PrintTextLine(const std::string& text, uint8_t stationFlags) {
+  device_.PendingText = text;
+  if (stationIsReceipt_) {
+    if (!device_.PrintString(stationFlags)) return false;
+    receipt_.SetRecPrinted(true);
+    return true;
+  }
+  device_.StrNumber = receipt_.StrNumber();
+  if (!device_.FillSlipBuffer()) return false;
+  receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
+  receipt_.SetSlpPrinted(true);
+  return true;
+}
+
+}  // namespace orn::service

@@ -1,0 +1,346 @@
+#pragma once
+// The OPOS FiscalPrinter service object: one C++ member per IFptr method, in the
+// interface's order and with its argument order, each returning the OPOS result code.
+// Texts cross this boundary as UTF-16, currency as int64_t (amount x 10000); inside, texts
+// are Windows-1251 strings. The COM adapter converts BSTR, CURRENCY and VARIANT_BOOL and
+// forwards, one line per method; nothing here throws.
+//
+// The members are spread over files by concern, named above each group below.
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/DriverLog.h"
+#include "config/DriverParams.h"
+#include "device/FiscalDevice.h"
+#include "fiscal/ReceiptState.h"
+#include "platform/CommPort.h"
+#include "platform/Platform.h"
+#include "service/MethodList.h"
+
+namespace orn::service {
+
+class FptrService {
+ public:
+  // Touches neither the registry nor a port: OpenService does. `ports` hands out COM ports
+  // by number (OrnComm.dll in the product, the virtual line in tests).
+  FptrService(const platform::Platform& platform, platform::PortProvider& ports);
+  FptrService(const FptrService&) = delete;
+  FptrService& operator=(const FptrService&) = delete;
+
+  // --- IFptr, in the type library's order ---
+
+  // CommonMethods.cpp
+  int32_t OpenResult();
+  int32_t COFreezeEvents(bool freeze);
+  // PropertyTable.cpp. `number` is left as the caller set it for an index without a value.
+  int32_t GetPropertyNumber(int32_t propIndex, int32_t& number);
+  int32_t SetPropertyNumber(int32_t propIndex, int32_t number);
+  int32_t GetPropertyString(int32_t propIndex, std::u16string& string);
+  int32_t SetPropertyString(int32_t propIndex, std::u16string_view string);
+  // Lifecycle.cpp. `dispatch` (the control's IDispatch) is not used.
+  int32_t OpenService(std::u16string_view deviceClass, std::u16string_view deviceName,
+                      void* dispatch);
+  int32_t CloseService();
+  // HealthCheck.cpp
+  int32_t CheckHealth(int32_t level);
+  // Lifecycle.cpp
+  int32_t ClaimDevice(int32_t timeout);
+  // CommonMethods.cpp. `data` and `string` are in/out.
+  int32_t ClearOutput();
+  int32_t DirectIO(int32_t command, int32_t& data, std::u16string& string);
+  // Lifecycle.cpp
+  int32_t ReleaseDevice();
+  // fiscal/DocumentMethods.cpp
+  int32_t BeginFiscalDocument(int32_t documentAmount);
+  // fiscal/ReceiptMethods.cpp
+  int32_t BeginFiscalReceipt(bool printHeader);
+  // fiscal/DocumentMethods.cpp
+  int32_t BeginFixedOutput(int32_t station, int32_t documentType);
+  int32_t BeginInsertion(int32_t timeout);
+  int32_t BeginItemList(int32_t vatID);
+  int32_t BeginNonFiscal();
+  int32_t BeginRemoval(int32_t timeout);
+  int32_t BeginTraining();
+  // CommonMethods.cpp
+  int32_t ClearError();
+  // fiscal/DocumentMethods.cpp
+  int32_t EndFiscalDocument();
+  // fiscal/ReceiptMethods.cpp
+  int32_t EndFiscalReceipt(bool printHeader);
+  // fiscal/DocumentMethods.cpp
+  int32_t EndFixedOutput();
+  int32_t EndInsertion();
+  int32_t EndItemList();
+  int32_t EndNonFiscal();
+  int32_t EndRemoval();
+  int32_t EndTraining();
+  // fiscal/ReportMethods.cpp. Out parameters: `optArgs`, `data`, `date`, `vatRate`.
+  int32_t GetData(int32_t dataItem, int32_t& optArgs, std::u16string& data);
+  int32_t GetDate(std::u16string& date);
+  int32_t GetTotalizer(int32_t vatID, int32_t optArgs, std::u16string& data);
+  int32_t GetVatEntry(int32_t vatID, int32_t optArgs, int32_t& vatRate);
+  // fiscal/ReceiptMethods.cpp
+  int32_t PrintDuplicateReceipt();
+  // fiscal/DocumentMethods.cpp
+  int32_t PrintFiscalDocumentLine(std::u16string_view documentLine);
+  int32_t PrintFixedOutput(int32_t documentType, int32_t lineNumber, std::u16string_view data);
+  int32_t PrintNormal(int32_t station, std::u16string_view data);
+  // fiscal/ReportMethods.cpp
+  int32_t PrintPeriodicTotalsReport(std::u16string_view date1, std::u16string_view date2);
+  int32_t PrintPowerLossReport();
+  // fiscal/ReceiptMethods.cpp
+  int32_t PrintRecItem(std::u16string_view description, int64_t price, int32_t quantity,
+                       int32_t vatInfo, int64_t unitPrice, std::u16string_view unitName);
+  int32_t PrintRecItemAdjustment(int32_t adjustmentType, std::u16string_view description,
+                                 int64_t amount, int32_t vatInfo);
+  int32_t PrintRecMessage(std::u16string_view message);
+  int32_t PrintRecNotPaid(std::u16string_view description, int64_t amount);
+  int32_t PrintRecRefund(std::u16string_view description, int64_t amount, int32_t vatInfo);
+  int32_t PrintRecSubtotal(int64_t amount);
+  int32_t PrintRecSubtotalAdjustment(int32_t adjustmentType, std::u16string_view description,
+                                     int64_t amount);
+  // fiscal/PaymentMethods.cpp
+  int32_t PrintRecTotal(int64_t total, int64_t payment, std::u16string_view description);
+  // fiscal/ReceiptMethods.cpp
+  int32_t PrintRecVoid(std::u16string_view description);
+  int32_t PrintRecVoidItem(std::u16string_view description, int64_t amount, int32_t quantity,
+                           int32_t adjustmentType, int64_t adjustment, int32_t vatInfo);
+  // fiscal/ReportMethods.cpp
+  int32_t PrintReport(int32_t reportType, std::u16string_view startNum, std::u16string_view endNum);
+  int32_t PrintXReport();
+  int32_t PrintZReport();
+  // fiscal/SettingsMethods.cpp
+  int32_t ResetPrinter();
+  int32_t SetDate(std::u16string_view date);
+  int32_t SetHeaderLine(int32_t lineNumber, std::u16string_view text, bool doubleWidth);
+  int32_t SetPOSID(std::u16string_view posID, std::u16string_view cashierID);
+  int32_t SetStoreFiscalID(std::u16string_view id);
+  int32_t SetTrailerLine(int32_t lineNumber, std::u16string_view text, bool doubleWidth);
+  int32_t SetVatTable();
+  int32_t SetVatValue(int32_t vatID, std::u16string_view vatValue);
+  // fiscal/ReceiptMethods.cpp
+  int32_t VerifyItem(std::u16string_view itemName, int32_t vatID);
+  // fiscal/PaymentMethods.cpp
+  int32_t PrintRecCash(int64_t amount);
+  // fiscal/ReceiptMethods.cpp
+  int32_t PrintRecItemFuel(std::u16string_view description, int64_t price, int32_t quantity,
+                           int32_t vatInfo, int64_t unitPrice, std::u16string_view unitName,
+                           int64_t specialTax, std::u16string_view specialTaxName);
+  int32_t PrintRecItemFuelVoid(std::u16string_view description, int64_t price, int32_t vatInfo,
+                               int64_t specialTax);
+  int32_t PrintRecPackageAdjustment(int32_t adjustmentType, std::u16string_view description,
+                                    std::u16string_view vatAdjustment);
+  int32_t PrintRecPackageAdjustVoid(int32_t adjustmentType, std::u16string_view vatAdjustment);
+  int32_t PrintRecRefundVoid(std::u16string_view description, int64_t amount, int32_t vatInfo);
+  int32_t PrintRecSubtotalAdjustVoid(int32_t adjustmentType, int64_t amount);
+  int32_t PrintRecTaxID(std::u16string_view taxID);
+  // CommonMethods.cpp
+  int32_t SetCurrency(int32_t newCurrency);
+  int32_t GetOpenResult();
+
+  // --- For tests and the bench: the state the properties report ---
+  bool Opened() const { return opened_; }
+  bool Claimed() const { return claimed_; }
+  int32_t State() const { return state_; }
+  const device::FiscalDevice& Device() const { return device_; }
+  const config::DriverParams& Params() const { return params_; }
+  const fiscal::ReceiptState& Receipt() const { return receipt_; }
+
+ private:
+  // One parameter of a method as the log shows it.
+  struct LogArg {
+    enum Kind { kNumber, kFlag, kCurrency, kText } kind;
+    const char* name;
+    int64_t number = 0;
+    std::u16string_view text;
+  };
+  static LogArg Number(const char* name, int32_t value) {
+    return {LogArg::kNumber, name, value, {}};
+  }
+  static LogArg Flag(const char* name, bool value) { return {LogArg::kFlag, name, value, {}}; }
+  static LogArg Money(const char* name, int64_t value) {
+    return {LogArg::kCurrency, name, value, {}};
+  }
+  static LogArg Text(const char* name, std::u16string_view value) {
+    return {LogArg::kText, name, 0, value};
+  }
+
+  // The variable capabilities, derived from the register model at claim time.
+  struct Capabilities {
+    bool coverSensor = false;
+    bool doubleWidth = false;
+    bool duplicateReceipt = false;
+    bool jrnEmptySensor = false;
+    bool jrnNearEndSensor = false;
+    bool jrnPresent = false;
+    bool recEmptySensor = false;
+    bool recNearEndSensor = false;
+    bool recPresent = false;
+    bool slpEmptySensor = false;
+    bool slpFiscalDocument = false;
+    bool slpNearEndSensor = false;
+    bool slpPresent = false;
+  };
+
+  // Property tables (PropertyTable.cpp): one row per PIDX index.
+  struct NumberProperty {
+    int32_t index;
+    const char* name;
+    int32_t constant;  // the value when there is no getter
+    // False when the value could not be had (pNumber stays as it was).
+    bool (*get)(FptrService&, int32_t& value) = nullptr;
+    // Null: read-only, setting it is illegal.
+    void (*set)(FptrService&, int32_t number) = nullptr;
+  };
+  struct StringProperty {
+    int32_t index;
+    const char* name;
+    std::string (*get)(const FptrService&);
+    std::string FptrService::*settable = nullptr;
+  };
+  // Row helpers: a member as the number, a capability, status flags, storing a flag or a
+  // value, a text.
+  template <auto member>
+  static bool Get(FptrService& s, int32_t& value) {
+    value = int32_t(s.*member);
+    return true;
+  }
+  template <auto capability>
+  static bool GetCap(FptrService& s, int32_t& value) {
+    value = s.caps_.*capability;
+    return true;
+  }
+  // 1 when all `bits` of the status flags are clear; `ask` reads the status first.
+  template <uint16_t bits, bool ask>
+  static bool FlagsClear(FptrService& s, int32_t& value) {
+    if (ask && !s.device_.GetStatus()) return false;
+    value = (s.device_.Flags() & bits) == 0;
+    return true;
+  }
+  template <auto member>
+  static void StoreFlag(FptrService& s, int32_t number) {
+    s.*member = number != 0;
+  }
+  template <auto member>
+  static void Store(FptrService& s, int32_t number) {
+    s.*member = number;
+  }
+  template <auto member>
+  static std::string GetText(const FptrService& s) {
+    return s.*member;
+  }
+  static const NumberProperty kNumberProperties[];
+  static const StringProperty kStringProperties[];
+  static const NumberProperty* FindNumberProperty(int32_t index);
+  static const StringProperty* FindStringProperty(int32_t index);
+  void SetFiscalReceiptStation(int32_t number);
+  void SetFiscalReceiptType(int32_t number);
+  std::string PredefinedPaymentLines() const;
+
+  // MethodFrame.cpp: the frame every method runs (log the call, record the method,
+  // reset the error triple, the work, log the result).
+  template <typename Work>
+  int32_t Call(Method method, std::initializer_list<LogArg> args, Work&& work) {
+    LogCall(method, args);
+    EnterMethod(method);
+    work();
+    return Finish();
+  }
+  void LogCall(Method method, std::initializer_list<LogArg> args);
+  // Records the method number (a new method clears the retry step flags) and resets the
+  // error triple.
+  void EnterMethod(Method method);
+  void RecordMethod(Method method);
+  // Logs the result block and returns ResultCode.
+  int32_t Finish();
+  // A method that comes with a later release of the driver: logged, answered illegal.
+  int32_t NotSupported(Method method, std::initializer_list<LogArg> args);
+
+  // TextBoundary.cpp: application text in and out. At most 1000 bytes, OEM when
+  // Codepage866 is set. The results are fresh strings: no buffer is shared between objects.
+  std::string FromApp(std::u16string_view text);
+  std::u16string ToApp(std::string_view text);
+
+  // Lifecycle.cpp
+  void ApplyParams();
+  // Hands the port back and clears the open, claimed and enabled flags.
+  void ShutDown();
+  bool StartDevice();
+  void StartupMode(bool& documentOpen);
+  bool StartupTables();
+  bool WriteTableNumber(uint8_t table, uint16_t row, uint8_t field, uint32_t value);
+  bool WriteTableString(uint8_t table, uint16_t row, uint8_t field, const std::string& value);
+  bool ReadTableString(uint8_t table, uint16_t row, uint8_t field, std::string& value);
+  void ReadHeaderAndTrailer();
+  // ApplyDeviceType.cpp
+  bool ApplyDeviceType();
+  // HealthCheck.cpp
+  void InternalCheck();
+  void ExternalCheck();
+
+  // fiscal/PreLines.cpp: the operations the fiscal methods share.
+  bool PrintPreLine();
+  bool PrintPostLine();
+  bool PrintPendingLine(std::string& text, bool& done);
+  // One line on the fiscal receipt station: the receipt tape, or the slip buffer.
+  bool PrintTextLine(const std::string& text, uint8_t stationFlags);
+  // fiscal/PayTypes.cpp: the configured payment type of a description (the converted
+  // text), or -1.
+  int FindPayType(std::string_view description) const;
+
+  config::DriverLog log_;
+  config::DriverParams params_;
+  device::FiscalDevice device_;
+  fiscal::ReceiptState receipt_;
+  platform::TextConverter& text_;
+
+  // Service state.
+  bool opened_ = false;
+  bool claimed_ = false;
+  bool portOpen_ = false;
+  int32_t state_ = 1;  // OPOS_S_CLOSED
+  int32_t openResult_ = 0;
+  bool deviceEnabled_ = false;
+  bool dataEventEnabled_ = false;
+  bool freezeEvents_ = false;
+  bool powerNotify_ = false;
+  Method methodNumber_ = Method::kNone;
+  // Steps of the running method already done: item registered, pre-line, post-line.
+  std::array<bool, 3> retryStepFlags_{};
+  std::string checkHealthText_;
+  std::string deviceDescription_;
+
+  // Property state.
+  bool checkTotal_ = false;
+  bool flagWhenIdle_ = false;
+  bool duplicateReceipt_ = false;
+  bool dayOpened_ = false;
+  int32_t dateType_ = 4;
+  int32_t fiscalReceiptStation_ = 1;
+  int32_t fiscalReceiptType_ = 4;
+  bool stationIsReceipt_ = true;
+  int32_t messageType_ = 24;
+  int32_t totalizerType_ = 2;
+  int32_t numHeaderLines_ = 0;
+  int32_t numTrailerLines_ = 0;
+  int32_t firstHeaderRow_ = 0;
+  Capabilities caps_;
+  std::string preLine_;
+  std::string postLine_;
+  std::string additionalHeader_;
+
+  // Receipt state the fiscal methods share (not persisted).
+  bool refundReceipt_ = false;
+  // Slip lines a slip operation takes (register table 13), read for the models that have it.
+  uint8_t slipOpLines_ = 0;
+  // The header and trailer texts of register table 4.
+  std::vector<std::string> headerLines_;
+  std::vector<std::string> trailerLines_;
+};
+
+}  // namespace orn::service

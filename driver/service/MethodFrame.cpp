@@ -1,0 +1,54 @@
+// The frame every IFptr method runs: its name and input parameters in the log, the method
+// number for the retry bookkeeping, the error triple reset, the work, the result block.
+
+#include <cstdio>
+
+#include "device/ErrorTriple.h"
+#include "device/ResultCodes.h"
+#include "service/FptrService.h"
+
+namespace orn::service {
+
+void FptrService::LogCall(Method method, std::initializer_list<LogArg> args) {
+  log_.LogMethod(MethodLogName(method));
+  for (const LogArg& arg : args) {
+    switch (arg.kind) {
+      case LogArg::kNumber:
+        log_.LogDetailF("%s = %d", arg.name, int(arg.number));
+        break;
+      case LogArg::kFlag:
+        // As the automation boolean: true is -1.
+        log_.LogDetailF("%s = %d", arg.name, arg.number ? -1 : 0);
+        break;
+      case LogArg::kCurrency:
+        log_.LogDetailF("%s = %s", arg.name, text_.CurrencyText(arg.number).c_str());
+        break;
+      case LogArg::kText:
+        log_.LogDetailF("%s = %s", arg.name, FromApp(arg.text).c_str());
+        break;
+    }
+  }
+}
+
+void FptrService::RecordMethod(Method method) {
+  if (method == methodNumber_) return;
+  methodNumber_ = method;
+  retryStepFlags_ = {};
+}
+
+void FptrService::EnterMethod(Method method) {
+  RecordMethod(method);
+  device_.ResetError();
+}
+
+int32_t FptrService::Finish() {
+  const int32_t code = device_.ResultCode();
+  device::LogResultCodes(log_, code, device_.ResultCodeExtended());
+  return code;
+}
+
+int32_t FptrService::NotSupported(Method method, std::initializer_list<LogArg> args) {
+  return Call(method, args, [&] { device_.SetIllegal(); });
+}
+
+}  // namespace orn::service

@@ -1,0 +1,90 @@
+#pragma once
+// The IFptr methods: the number each one is known by inside the service (for the retry
+// bookkeeping: a method called again finds the step flags of its last attempt) and the
+// name the log shows for it.
+
+#include <cstdint>
+
+namespace orn::service {
+
+// The numbers are the methods' dispatch ids.
+enum class Method : int32_t {
+  kNone = 0,
+  kOpenResult = 1,
+  kCOFreezeEvents = 2,
+  kGetPropertyNumber = 3,
+  kSetPropertyNumber = 4,
+  kGetPropertyString = 5,
+  kSetPropertyString = 6,
+  kOpenService = 7,
+  kCloseService = 8,
+  kCheckHealth = 9,
+  kClaimDevice = 10,
+  kClearOutput = 11,
+  kDirectIO = 12,
+  kReleaseDevice = 13,
+  kBeginFiscalDocument = 14,
+  kBeginFiscalReceipt = 15,
+  kBeginFixedOutput = 16,
+  kBeginInsertion = 17,
+  kBeginItemList = 18,
+  kBeginNonFiscal = 19,
+  kBeginRemoval = 20,
+  kBeginTraining = 21,
+  kClearError = 22,
+  kEndFiscalDocument = 23,
+  kEndFiscalReceipt = 24,
+  kEndFixedOutput = 25,
+  kEndInsertion = 26,
+  kEndItemList = 27,
+  kEndNonFiscal = 28,
+  kEndRemoval = 29,
+  kEndTraining = 30,
+  kGetData = 31,
+  kGetDate = 32,
+  kGetTotalizer = 33,
+  kGetVatEntry = 34,
+  kPrintDuplicateReceipt = 35,
+  kPrintFiscalDocumentLine = 36,
+  kPrintFixedOutput = 37,
+  kPrintNormal = 38,
+  kPrintPeriodicTotalsReport = 39,
+  kPrintPowerLossReport = 40,
+  kPrintRecItem = 41,
+  kPrintRecItemAdjustment = 42,
+  kPrintRecMessage = 43,
+  kPrintRecNotPaid = 44,
+  kPrintRecRefund = 45,
+  kPrintRecSubtotal = 46,
+  kPrintRecSubtotalAdjustment = 47,
+  kPrintRecTotal = 48,
+  kPrintRecVoid = 49,
+  kPrintRecVoidItem = 50,
+  kPrintReport = 51,
+  kPrintXReport = 52,
+  kPrintZReport = 53,
+  kResetPrinter = 54,
+  kSetDate = 55,
+  kSetHeaderLine = 56,
+  kSetPOSID = 57,
+  kSetStoreFiscalID = 58,
+  kSetTrailerLine = 59,
+  kSetVatTable = 60,
+  kSetVatValue = 61,
+  kVerifyItem = 62,
+  kPrintRecCash = 63,
+  kPrintRecItemFuel = 64,
+  kPrintRecItemFuelVoid = 65,
+  kPrintRecPackageAdjustment = 66,
+  kPrintRecPackageAdjustVoid = 67,
+  kPrintRecRefundVoid = 68,
+  kPrintRecSubtotalAdjustVoid = 69,
+  kPrintRecTaxID = 70,
+  kSetCurrency = 71,
+  kGetOpenResult = 80,
+};
+
+// The time-stamped line that opens the method's entry in the log.
+const char* MethodLogName(Method method);
+
+}  // namespace orn::service

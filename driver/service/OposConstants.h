@@ -1,0 +1,42 @@
+#pragma once
+// OPOS constants of the common and fiscal-printer device classes that the service uses
+// (result codes are in device/ResultCodes.h).
+
+#include <cstdint>
+
+namespace orn::service {
+
+// State.
+inline constexpr int32_t OPOS_S_CLOSED = 1;
+inline constexpr int32_t OPOS_S_IDLE = 2;
+
+// CheckHealth levels.
+inline constexpr int32_t OPOS_CH_INTERNAL = 1;
+inline constexpr int32_t OPOS_CH_EXTERNAL = 2;
+inline constexpr int32_t OPOS_CH_INTERACTIVE = 3;
+
+// PrinterState.
+inline constexpr int32_t FPTR_PS_MONITOR = 1;
+inline constexpr int32_t FPTR_PS_FISCAL_RECEIPT = 2;
+inline constexpr int32_t FPTR_PS_FISCAL_RECEIPT_TOTAL = 3;
+inline constexpr int32_t FPTR_PS_FISCAL_RECEIPT_ENDING = 4;
+inline constexpr int32_t FPTR_PS_NONFISCAL = 9;
+
+// FiscalReceiptStation.
+inline constexpr int32_t FPTR_RS_RECEIPT = 1;
+inline constexpr int32_t FPTR_RS_SLIP = 2;
+
+// FiscalReceiptType.
+inline constexpr int32_t FPTR_RT_CASH_IN = 1;
+inline constexpr int32_t FPTR_RT_CASH_OUT = 2;
+inline constexpr int32_t FPTR_RT_SALES = 4;
+
+// DateType.
+inline constexpr int32_t FPTR_DT_EOD = 2;
+inline constexpr int32_t FPTR_DT_RTC = 4;
+
+// DirectIO commands of this service: set and read the department of the sale commands.
+inline constexpr int32_t kDirectIOSetDepartment = 1;
+inline constexpr int32_t kDirectIOGetDepartment = 2;
+
+}  // namespace orn::service
