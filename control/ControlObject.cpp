@@ -5,6 +5,7 @@
 
 #include "FiscalPrinterControl.h"
 #include "Module.h"
+#include "ScriptArguments.h"
 
 namespace orn::control {
 namespace {
@@ -118,8 +119,11 @@ HRESULT FiscalPrinterControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, D
   if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   const HRESULT hr = LoadTypeInfo();
   if (FAILED(hr)) return hr;
-  return typeInfo_->Invoke(static_cast<IOPOSFiscalPrinter*>(this), id, flags, params, result,
-                           exception, argError);
+  // A script's variables passed by reference reach DirectIO, GetData and the like as they
+  // do through Windows' own ITypeInfo::Invoke.
+  orn::com::ScriptArguments arguments(params);
+  return typeInfo_->Invoke(static_cast<IOPOSFiscalPrinter*>(this), id, flags, arguments.Params(),
+                           result, exception, argError);
 }
 
 HRESULT FiscalPrinterControl::GetClassInfo(ITypeInfo** info) {

@@ -23,7 +23,10 @@ HRESULT FiscalPrinterControl::GetLong(long pidx, long minor, LONG* value) {
   return S_OK;
 }
 
-HRESULT FiscalPrinterControl::PutLong(long pidx, long minor, LONG value) {
+// A put while closed is dropped; one beyond the service object's release is dropped too,
+// and ResultCode then reads 104.
+HRESULT FiscalPrinterControl::PutProperty(ServiceMethod setter, long pidx, long minor,
+                                          VARIANTARG value) {
   if (!open_) return S_OK;
   if (!MayAsk(minor)) {
     controlResult_ = OPOS_E_NOSERVICE;
@@ -31,10 +34,17 @@ HRESULT FiscalPrinterControl::PutLong(long pidx, long minor, LONG value) {
   }
   controlResult_.reset();
   VARIANTARG args[2];
-  SetArgs(args, static_cast<LONG>(pidx), value);
+  SetArg(args[1], static_cast<LONG>(pidx));
+  args[0] = value;
   VARIANT result;
-  if (SUCCEEDED(service_.Invoke(kSetPropertyNumber, args, 2, &result))) ::VariantClear(&result);
+  if (SUCCEEDED(service_.Invoke(setter, args, 2, &result))) ::VariantClear(&result);
   return S_OK;
+}
+
+HRESULT FiscalPrinterControl::PutLong(long pidx, long minor, LONG value) {
+  VARIANTARG arg;
+  SetArg(arg, value);
+  return PutProperty(kSetPropertyNumber, pidx, minor, arg);
 }
 
 HRESULT FiscalPrinterControl::GetBool(long pidx, long minor, VARIANT_BOOL* value) {
@@ -70,17 +80,9 @@ HRESULT FiscalPrinterControl::GetString(long pidx, long minor, BSTR* value) {
 }
 
 HRESULT FiscalPrinterControl::PutString(long pidx, long minor, BSTR value) {
-  if (!open_) return S_OK;
-  if (!MayAsk(minor)) {
-    controlResult_ = OPOS_E_NOSERVICE;
-    return S_OK;
-  }
-  controlResult_.reset();
-  VARIANTARG args[2];
-  SetArgs(args, static_cast<LONG>(pidx), value);
-  VARIANT result;
-  if (SUCCEEDED(service_.Invoke(kSetPropertyString, args, 2, &result))) ::VariantClear(&result);
-  return S_OK;
+  VARIANTARG arg;
+  SetArg(arg, value);
+  return PutProperty(kSetPropertyString, pidx, minor, arg);
 }
 
 HRESULT FiscalPrinterControl::get_OpenResult(LONG* pOpenResult) {

@@ -358,6 +358,7 @@ class FiscalPrinterControl final : public IOPOSFiscalPrinter,
   // Property access through the service object's Get/SetProperty methods, when open and
   // when its release is at least `minor` (ControlPropertyAccess.cpp).
   bool MayAsk(long minor) const;
+  HRESULT PutProperty(ServiceMethod setter, long pidx, long minor, VARIANTARG value);
   HRESULT GetLong(long pidx, long minor, LONG* value);
   HRESULT PutLong(long pidx, long minor, LONG value);
   HRESULT GetBool(long pidx, long minor, VARIANT_BOOL* value);

@@ -89,6 +89,35 @@ TEST_F(ControlTest, ArgumentsReachTheServiceObjectInOrderWithTheirTypes) {
                      }));
 }
 
+// A script passes its variables by reference as references to its own VARIANTs.
+TEST_F(ControlTest, AScriptsVariablesReachTheServiceObjectByReference) {
+  ASSERT_EQ(Open(), 0);
+  Mark();
+  VARIANT data, text;
+  data.vt = VT_I4;
+  data.lVal = 5;
+  text.vt = VT_BSTR;
+  text.bstrVal = ::SysAllocString(L"in");
+  VARIANTARG args[3];
+  args[2].vt = VT_I4;
+  args[2].lVal = 7;
+  args[1].vt = VT_VARIANT | VT_BYREF;
+  args[1].pvarVal = &data;
+  args[0].vt = VT_VARIANT | VT_BYREF;
+  args[0].pvarVal = &text;
+  DISPPARAMS params = {args, nullptr, 3, 0};
+  VARIANT rc;
+  ::VariantInit(&rc);
+  ASSERT_EQ(control_->Invoke(IdOf(L"DirectIO"), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                             &params, &rc, nullptr, nullptr),
+            S_OK);
+  EXPECT_EQ(rc.lVal, 0);
+  EXPECT_EQ(data.lVal, 6);
+  EXPECT_EQ(std::wstring(text.bstrVal), L"from service");
+  ::VariantClear(&text);
+  EXPECT_EQ(Calls(), (Lines{L"DirectIO(7, &5, &'in')"}));
+}
+
 struct PropertyCase {
   const wchar_t* name;
   long pidx;
