@@ -262,12 +262,14 @@ class FptrService {
   int32_t NotSupported(Method method, std::initializer_list<LogArg> args);
 
   // TextBoundary.cpp: application text in and out. At most 1000 bytes, OEM when
-  // Codepage866 is set. Each object has its own buffers.
+  // Codepage866 is set. The results are fresh strings: no buffer is shared between objects.
   std::string FromApp(std::u16string_view text);
   std::u16string ToApp(std::string_view text);
 
   // Lifecycle.cpp
   void ApplyParams();
+  // Hands the port back and clears the open, claimed and enabled flags.
+  void ShutDown();
   bool StartDevice();
   void StartupMode(bool& documentOpen);
   bool StartupTables();

@@ -82,13 +82,15 @@ int32_t FptrService::OpenService(std::u16string_view deviceClass, std::u16string
       log_.LogDetail("Ошибка открытия устройства");
       // No port could be opened at all: nothing set an error, yet nothing was found.
       if (device_.ResultCode() == OPOS_SUCCESS) device_.Errors().Set(OPOS_ORS_NOPORT, 0);
-      // A failed search holds no port, so an object that was open is closed now.
-      opened_ = claimed_ = portOpen_ = false;
-      state_ = OPOS_S_CLOSED;
+      // A failed search holds no port: an object that was open is closed now.
+      ShutDown();
     }
   } else {
     device_.Errors().Set(OPOS_ORS_CONFIG, 0);
     log_.LogDetail("Ошибка чтения параметров реестра.");
+    // The parameters are now those of a device that could not be read (its keys, its
+    // payment types): an object that was open must not go on with them.
+    ShutDown();
   }
   openResult_ = device_.ResultCode();
   return Finish();
@@ -100,12 +102,15 @@ int32_t FptrService::CloseService() {
       device_.Errors().Set(OPOS_E_CLOSED, 0);
       return;
     }
-    device_.Disconnect();
-    // The port is handed back: the object is closed, not claimed, and a later open and
-    // claim start the register again.
-    opened_ = claimed_ = portOpen_ = deviceEnabled_ = false;
-    state_ = OPOS_S_CLOSED;
+    ShutDown();
   });
+}
+
+void FptrService::ShutDown() {
+  device_.Disconnect();
+  // Closed, not claimed: a later open and claim start the register again.
+  opened_ = claimed_ = portOpen_ = deviceEnabled_ = false;
+  state_ = OPOS_S_CLOSED;
 }
 
 int32_t FptrService::ClaimDevice(int32_t timeout) {

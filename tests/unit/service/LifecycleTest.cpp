@@ -127,6 +127,16 @@ TEST_F(LifecycleTest, AFailedReopenLeavesNoHalfOpenObject) {
   EXPECT_EQ(ports_.ReleaseCount(), ports_.AcquireCount());
 }
 
+TEST_F(LifecycleTest, AFailedReopenOfAnotherDeviceClosesTheObject) {
+  Attach();
+  OpenAndClaim();
+  EXPECT_EQ(Open(u"Ornita-OPOS-9"), device::OPOS_ORS_CONFIG);
+  EXPECT_EQ(Number(9), OPOS_S_CLOSED);
+  EXPECT_EQ(Number(1), 0);
+  EXPECT_EQ(ports_.ReleaseCount(), ports_.AcquireCount());
+  EXPECT_EQ(service_.ClaimDevice(0), OPOS_E_CLOSED);
+}
+
 // The special modes the claim brings the register out of, and the command it sends.
 struct SpecialMode {
   uint8_t mode;
