@@ -1,5 +1,6 @@
 #include "simulator/RegisterLink.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace orn::simulator {
@@ -99,6 +100,8 @@ void RegisterLink::OnFrame(bool checkMatched, uint64_t nowMs, platform::LineRepl
   answerLength_ = handler_.Execute(request_, frameLength_, nowMs, answer_);
   answerPending_ = true;
   answerExecuted_ = true;
+  const std::vector<uint32_t>& lost = faults_.lostAnswers;
+  if (std::find(lost.begin(), lost.end(), counters_.framesReceived) != lost.end()) return;
   SendAnswer(reply);
 }
 

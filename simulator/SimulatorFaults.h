@@ -34,6 +34,9 @@ struct SimulatorFaults {
   // The next this many answer frames sent carry a wrong check byte; each one counts down.
   uint32_t badCheckAnswers = 0;
   std::vector<InjectedError> deviceErrors;
+  // The answer of the N-th frame executed (counted as for deviceErrors) is lost on the way:
+  // the command has run, and the answer stays pending for the next ENQ.
+  std::vector<uint32_t> lostAnswers;
   // An answer the driver refused is forgotten, so the next ENQ gets NAK and the driver sends
   // its frame again (a register that keeps no answers).
   bool forgetRefusedAnswers = false;

@@ -1,23 +1,17 @@
 // The pre-line and post-line that the fiscal methods print before and after their own
-// lines, and the one-line print on the fiscal receipt station they share. A pre-line or
+// lines, and the one-line prints on the fiscal receipt station they share. A pre-line or
 // post-line is printed once and consumed: a retried method finds its step flag set.
 
 #include "service/FptrService.h"
 
 namespace orn::service {
 
-namespace {
-
-enum RetryStep { kItemRegistered = 0, kPreLinePrinted = 1, kPostLinePrinted = 2 };
-
-}  // namespace
-
 bool FptrService::PrintPreLine() {
-  return PrintPendingLine(preLine_, retryStepFlags_[kPreLinePrinted]);
+  return PrintPendingLine(preLine_, retryStepFlags_[kPreLineDone]);
 }
 
 bool FptrService::PrintPostLine() {
-  return PrintPendingLine(postLine_, retryStepFlags_[kPostLinePrinted]);
+  return PrintPendingLine(postLine_, retryStepFlags_[kPostLineDone]);
 }
 
 bool FptrService::PrintPendingLine(std::string& text, bool& done) {
@@ -42,6 +36,15 @@ bool FptrService::PrintTextLine(const std::string& text, uint8_t stationFlags) {
   receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
   receipt_.SetSlpPrinted(true);
   return true;
+}
+
+bool FptrService::PrintTwoColumnLine(const std::string& left, const std::string& right) {
+  std::string line = left;
+  const size_t width = size_t(device_.LineWidth > 0 ? device_.LineWidth : 0);
+  if (width > right.size() && line.size() < width - right.size())
+    line.resize(width - right.size(), ' ');
+  line += right;
+  return PrintTextLine(line, device::kStationReceipt);
 }
 
 }  // namespace orn::service

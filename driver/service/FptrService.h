@@ -283,12 +283,49 @@ class FptrService {
   void InternalCheck();
   void ExternalCheck();
 
+  // Steps of a method already done, for a call repeated after a failure.
+  enum RetryStep { kMainStepDone = 0, kPreLineDone = 1, kPostLineDone = 2 };
+
   // fiscal/PreLines.cpp: the operations the fiscal methods share.
   bool PrintPreLine();
   bool PrintPostLine();
   bool PrintPendingLine(std::string& text, bool& done);
   // One line on the fiscal receipt station: the receipt tape, or the slip buffer.
   bool PrintTextLine(const std::string& text, uint8_t stationFlags);
+  // `left` padded to the line width less `right`, then `right` (a longer `left` is kept).
+  bool PrintTwoColumnLine(const std::string& left, const std::string& right);
+  // fiscal/ReceiptChecks.cpp: the argument checks of the receipt methods. Each logs why it
+  // failed and sets the error triple.
+  bool CheckState(std::initializer_list<int32_t> accepted);
+  bool CheckQuantity(int32_t quantity);
+  bool CheckPrice(int64_t price);
+  bool CheckAmount(int64_t amount);
+  bool CheckAdjustment(int32_t adjustmentType, int64_t amount);
+  bool CheckVatInfo(int32_t vatInfo);
+  bool CheckTextLength(std::u16string_view text);
+  bool CheckSalesOnly();
+  bool CheckReceiptStation();
+  // fiscal/ReceiptSteps.cpp: the register steps of the receipt methods.
+  // Quantity in thousandths, price in register units.
+  bool SellItem(const std::string& description, int64_t quantity, int64_t price, int32_t vatInfo);
+  bool AdjustItem(int32_t adjustmentType, const std::string& description, int64_t amount,
+                  int32_t vatInfo);
+  bool RegisterItem(bool (device::FiscalDevice::*command)(uint8_t), const std::string& text,
+                    int64_t quantity, int64_t price, int32_t vatInfo);
+  bool AdjustSubtotal(int32_t adjustmentType, const std::string& description, int64_t amount);
+  bool VoidSubtotalAdjustment(int32_t adjustmentType, int64_t amount);
+  // fiscal/ReceiptEnd.cpp: closing, cancelling and finishing a receipt.
+  bool EndSalesReceipt();
+  bool EndCashReceipt();
+  bool EndSlipReceipt();
+  bool CancelOpenReceipt();
+  bool PrintReceiptEnd();
+  bool PrintHeaderBlock();
+  void ResetReceiptTotals();
+  // fiscal/PaymentMethods.cpp
+  bool CheckTotalAgainstRegister(int64_t total);
+  bool RegisterPayment(int payType, int64_t payment);
+  int64_t PaymentTotal() const;
   // fiscal/PayTypes.cpp: the configured payment type of a description (the converted
   // text), or -1.
   int FindPayType(std::string_view description) const;
@@ -336,6 +373,18 @@ class FptrService {
 
   // Receipt state the fiscal methods share (not persisted).
   bool refundReceipt_ = false;
+  // Register units of the open cash-in or cash-out receipt.
+  int64_t cashAmount_ = 0;
+  // Register units of the last item sold or refunded in the open receipt, the base of a
+  // percentage item adjustment; there is none before the receipt's first item.
+  int64_t lastItemAmount_ = 0;
+  bool lastItemKnown_ = false;
+  // A sale was registered in the open receipt (a slip receipt then cannot turn into a
+  // refund).
+  bool saleInReceipt_ = false;
+  // What the payments must reach to end the payment phase: the register's subtotal as the
+  // last payment found it (the slip station: the application's total), register units.
+  int64_t paymentTarget_ = 0;
   // Slip lines a slip operation takes (register table 13), read for the models that have it.
   uint8_t slipOpLines_ = 0;
   // The header and trailer texts of register table 4.

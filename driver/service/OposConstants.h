@@ -31,6 +31,13 @@ inline constexpr int32_t FPTR_RT_CASH_IN = 1;
 inline constexpr int32_t FPTR_RT_CASH_OUT = 2;
 inline constexpr int32_t FPTR_RT_SALES = 4;
 
+// AdjustmentType of the item and subtotal adjustments; the package adjustments use 1 and 2
+// as FPTR_AT_DISCOUNT and FPTR_AT_SURCHARGE.
+inline constexpr int32_t FPTR_AT_AMOUNT_DISCOUNT = 1;
+inline constexpr int32_t FPTR_AT_AMOUNT_SURCHARGE = 2;
+inline constexpr int32_t FPTR_AT_PERCENTAGE_DISCOUNT = 3;
+inline constexpr int32_t FPTR_AT_PERCENTAGE_SURCHARGE = 4;
+
 // DateType.
 inline constexpr int32_t FPTR_DT_EOD = 2;
 inline constexpr int32_t FPTR_DT_RTC = 4;

@@ -56,17 +56,20 @@ TEST_F(CommonMethodsTest, FrozenEventsAndTheOpenResultBypassTheFrame) {
 TEST_F(CommonMethodsTest, ParametersAreLoggedAsTheirTypesPrintThem) {
   Attach();
   ASSERT_EQ(Open(), 0);
-  EXPECT_EQ(service_.BeginFiscalReceipt(true), OPOS_E_ILLEGAL);
-  EXPECT_EQ(service_.PrintRecItem(u"Хлеб", 123456, 1000, 2, -5000, u"шт"), OPOS_E_ILLEGAL);
+  EXPECT_EQ(service_.BeginFiscalReceipt(true), 0);
+  EXPECT_EQ(service_.PrintRecItemFuel(u"Хлеб", 123456, 1000, 2, -5000, u"шт", 0, u""),
+            OPOS_E_ILLEGAL);
   const std::string log = Log();
   EXPECT_NE(log.find(" BeginFiscalReceipt\r\n\tPrintHeader = -1\r\n"), std::string::npos);
-  EXPECT_NE(log.find(" PrintRecItem\r\n"
+  EXPECT_NE(log.find(" PrintRecItemFuel\r\n"
                      "\tDescription = Хлеб\r\n"
                      "\tPrice = 12,3456\r\n"
                      "\tQuantity = 1000\r\n"
                      "\tVatInfo = 2\r\n"
                      "\tUnitPrice = -0,5\r\n"
                      "\tUnitName = шт\r\n"
+                     "\tSpecialTax = 0\r\n"
+                     "\tSpecialTaxName = \r\n"
                      "\r\n"
                      "\t106, OPOS_E_ILLEGAL\r\n"),
             std::string::npos);

@@ -1,0 +1,38 @@
+// The money rules of a receipt.
+
+#include "fiscal/ReceiptArithmetic.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+#include "device/Arithmetic.h"
+
+namespace orn::fiscal {
+
+namespace {
+
+// a x b / divisor rounded half up: twice the quotient, plus one, halved.
+int64_t RoundedProduct(int64_t a, int64_t b, int64_t divisor) {
+  return (device::MulDiv(2 * a, b, divisor) + 1) / 2;
+}
+
+}  // namespace
+
+int64_t ItemAmount(int64_t quantity, int64_t price) {
+  return RoundedProduct(quantity, price, 1000);
+}
+
+int64_t PercentOf(int64_t base, int64_t percentage) {
+  return RoundedProduct(base, percentage, kFullPercentage);
+}
+
+std::string FormatAmount(int64_t currency) {
+  const int64_t whole = currency / 10000;
+  int64_t hundredths = currency / 100 - whole * 100;
+  if (hundredths < 0) hundredths = -hundredths;
+  char text[40];
+  std::snprintf(text, sizeof text, "%" PRId64 ".%.2d", whole, int(hundredths));
+  return text;
+}
+
+}  // namespace orn::fiscal

@@ -1,0 +1,23 @@
+#pragma once
+// The money rules of a receipt: item amounts, percentages and amounts as printed text, all
+// exact in 64-bit integers (the products need more than 64 bits, see MulDiv).
+
+#include <cstdint>
+#include <string>
+
+namespace orn::fiscal {
+
+// The largest amount five bytes on the wire hold.
+inline constexpr int64_t kMaxRegisterAmount = (int64_t(1) << 40) - 1;
+// 100 % as a currency value.
+inline constexpr int64_t kFullPercentage = 1000000;
+
+// quantity (thousandths) x price, rounded half up to register units. Both non-negative.
+int64_t ItemAmount(int64_t quantity, int64_t price);
+// `percentage` (currency form, 10 % = 100000) of `base`, rounded half up. Both
+// non-negative.
+int64_t PercentOf(int64_t base, int64_t percentage);
+// A currency value as "whole.cc"; digits beyond the hundredths are dropped.
+std::string FormatAmount(int64_t currency);
+
+}  // namespace orn::fiscal

@@ -1,0 +1,151 @@
+// The end of a fiscal receipt: closing it in the register with the payments the driver
+// collected, cancelling it, or finishing the paper of a receipt the register did not close;
+// and the copy of the last document.
+
+#include "device/DeviceStatus.h"
+#include "service/FptrService.h"
+#include "service/OposConstants.h"
+
+namespace orn::service {
+
+namespace {
+
+constexpr uint32_t kPrintingPollMs = 200;
+constexpr int kCategoryWithEarlyCut = 1;  // cuts after the third header line
+
+}  // namespace
+
+int32_t FptrService::EndFiscalReceipt(bool printHeader) {
+  return Call(Method::kEndFiscalReceipt, {Flag("PrintHeader", printHeader)}, [&] {
+    if (!CheckState({FPTR_PS_FISCAL_RECEIPT_ENDING})) return;
+    if (!stationIsReceipt_) {
+      EndSlipReceipt();
+    } else if (fiscalReceiptType_ == FPTR_RT_CASH_IN || fiscalReceiptType_ == FPTR_RT_CASH_OUT) {
+      EndCashReceipt();
+    } else if (fiscalReceiptType_ == FPTR_RT_SALES) {
+      EndSalesReceipt();
+    } else {
+      device_.SetIllegal();
+    }
+  });
+}
+
+bool FptrService::EndCashReceipt() {
+  if (receipt_.CancelReceipt()) {
+    if (!PrintReceiptEnd()) return false;
+    ResetReceiptTotals();
+    return true;
+  }
+  const bool done = fiscalReceiptType_ == FPTR_RT_CASH_IN ? device_.CashIn(cashAmount_)
+                                                          : device_.CashOut(cashAmount_);
+  if (!done) return false;
+  ResetReceiptTotals();
+  receipt_.SetPrinterState(FPTR_PS_MONITOR);
+  return true;
+}
+
+bool FptrService::EndSalesReceipt() {
+  if (!device_.WaitForPrinting(kPrintingPollMs)) return false;
+  // Asked again on every call: a receipt the register closed before a failure is not
+  // closed twice.
+  if (device::mode::Number(device_.ModeByte()) == device::mode::kReceiptOpen) {
+    if (receipt_.CancelReceipt()) {
+      if (!CancelOpenReceipt()) return false;
+    } else {
+      device_.PendingText = params_.CloseRecText();
+      for (int i = 0; i < fiscal::kPaymentTypeCount; ++i)
+        device_.Amounts[i] = receipt_.PaymentSum(i);
+      if (!device_.CloseReceipt() || !device_.WaitForPrinting(kPrintingPollMs)) return false;
+    }
+  } else if (receipt_.CancelReceipt()) {
+    PrintReceiptEnd();
+  }
+  ResetReceiptTotals();
+  receipt_.SetPrinterState(FPTR_PS_MONITOR);
+  return true;
+}
+
+bool FptrService::EndSlipReceipt() {
+  if (!retryStepFlags_[kMainStepDone]) {
+    if (!device_.GetStatus()) return false;
+    if (device::mode::Number(device_.ModeByte()) == device::mode::kSlipDocument) {
+      if (receipt_.CancelReceipt()) return CancelOpenReceipt();
+      device_.PendingText = params_.CloseRecText();
+      for (int i = 0; i < fiscal::kPaymentTypeCount; ++i)
+        device_.Amounts[i] = receipt_.PaymentSum(i);
+      device_.StrNumber = receipt_.StrNumber();
+      if (!device_.CloseSlipReceipt()) return false;
+      // Closed in the register: a repeated call only prints the slip.
+      retryStepFlags_[kMainStepDone] = true;
+    }
+  }
+  if (retryStepFlags_[kMainStepDone]) {
+    if (!device_.PrintSlip()) return false;
+    ResetReceiptTotals();
+  }
+  retryStepFlags_ = {};
+  receipt_.SetPrinterState(FPTR_PS_MONITOR);
+  return true;
+}
+
+bool FptrService::CancelOpenReceipt() {
+  if (!device_.WaitForPrinting(kPrintingPollMs)) return false;
+  const int mode = device::mode::Number(device_.ModeByte());
+  // A slip document is annulled too: left open, it would block the register's next
+  // document while the driver believes the receipt ended.
+  if (mode == device::mode::kReceiptOpen || mode == device::mode::kSlipDocument) {
+    if (!device_.AnnulReceipt()) return false;
+    receipt_.SetPrinterState(FPTR_PS_MONITOR);
+    if (!device_.CheckPrinting(kPrintingPollMs)) return false;
+    ResetReceiptTotals();
+    return true;
+  }
+  PrintReceiptEnd();
+  device_.ResetError();
+  return false;
+}
+
+bool FptrService::PrintReceiptEnd() {
+  if (receipt_.RecPrinted()) {
+    for (const std::string& line : trailerLines_)
+      if (!PrintTextLine(line, device::kStationReceipt)) return false;
+    if (!PrintHeaderBlock()) return false;
+  }
+  if (receipt_.SlpPrinted()) device_.PrintSlip();
+  receipt_.SetPrinterState(FPTR_PS_MONITOR);
+  return true;
+}
+
+bool FptrService::PrintHeaderBlock() {
+  const bool earlyCut = device_.ModelCategory() == kCategoryWithEarlyCut;
+  const size_t cutAfter = earlyCut ? 3 : headerLines_.size();
+  for (int blank = earlyCut ? 2 : 1; blank > 0; --blank)
+    if (!PrintTextLine(" ", device::kStationReceipt)) return false;
+  for (size_t i = 0; i < headerLines_.size(); ++i) {
+    if (i == cutAfter && !device_.CutPaper()) return false;
+    if (!PrintTextLine(headerLines_[i], device::kStationReceipt)) return false;
+  }
+  return cutAfter < headerLines_.size() || device_.CutPaper();
+}
+
+void FptrService::ResetReceiptTotals() {
+  cashAmount_ = 0;
+  refundReceipt_ = false;
+  lastItemKnown_ = false;
+  saleInReceipt_ = false;
+  receipt_.SetCancelReceipt(false);
+  for (int i = 0; i < fiscal::kPaymentTypeCount; ++i) receipt_.SetPaymentSum(i, 0);
+}
+
+int32_t FptrService::PrintDuplicateReceipt() {
+  return Call(Method::kPrintDuplicateReceipt, {}, [&] {
+    if (!caps_.duplicateReceipt) {
+      device_.SetIllegal();
+      return;
+    }
+    if (!CheckState({FPTR_PS_MONITOR})) return;
+    device_.RepeatDocument();
+  });
+}
+
+}  // namespace orn::service

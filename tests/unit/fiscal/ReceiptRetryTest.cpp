@@ -1,0 +1,144 @@
+// A receipt whose register fails one command of a method (a register error, or an answer
+// lost on the way) and whose application calls the failed method again: every item,
+// adjustment, payment, pre-line and post-line ends up registered or printed once.
+
+#include <functional>
+#include <vector>
+
+#include "ReceiptFixture.h"
+
+namespace orn::testing {
+namespace {
+
+using namespace service;
+using device::OPOS_E_EXTENDED;
+using device::OPOS_E_ILLEGAL;
+namespace money = simulator::money;
+
+enum class Fault { kRegisterError, kLostAnswer };
+
+class ReceiptRetryTest : public ReceiptFixture {
+ protected:
+  // A method with its own pre-line and post-line, so that each printed line tells which call
+  // printed it.
+  std::function<int32_t()> WithLines(int step, std::function<int32_t()> method) {
+    return [this, step, method] {
+      const std::u16string number = std::u16string(1, char16_t(u'0' + step));
+      Fptr().SetPropertyString(kPidxPreLine, u"до " + number);
+      Fptr().SetPropertyString(kPidxPostLine, u"после " + number);
+      return method();
+    };
+  }
+
+  // The receipt, step by step; the fault hits the n-th command of step `faulty`.
+  void RunReceipt(int faulty, int n, Fault fault) {
+    const std::vector<std::function<int32_t()>> steps = {
+        [this] { return Fptr().BeginFiscalReceipt(true); },
+        WithLines(1, [this] { return Fptr().PrintRecItem(u"Хлеб", 20000, 2000, 1, 10000, u""); }),
+        WithLines(2, [this] { return Fptr().PrintRecItem(u"Молоко", 40000, 1000, 2, 0, u""); }),
+        WithLines(3, [this] { return Fptr().PrintRecItemAdjustment(1, u"Скидка", 1000, 2); }),
+        WithLines(4, [this] { return Fptr().PrintRecSubtotal(0); }),
+        WithLines(5, [this] { return Fptr().PrintRecTotal(59000, 30000, kCash); }),
+        WithLines(6, [this] { return Fptr().PrintRecTotal(59000, 29000, kCard); }),
+        [this] { return Fptr().EndFiscalReceipt(false); },
+    };
+    for (size_t step = 0; step < steps.size(); ++step) {
+      if (int(step) == faulty) {
+        if (fault == Fault::kRegisterError)
+          FailCommand(n);
+        else
+          sim_->Faults().lostAnswers.push_back(uint32_t(Commands() + n));
+      }
+      // Only the pre-line and post-line of the first call are set: a repeated call finds
+      // them consumed or still to print.
+      int32_t result = steps[step]();
+      if (result != 0) ++failedCalls_;
+      for (int again = 0; result != 0 && again < 3; ++again) {
+        if (step == 0 || step == steps.size() - 1)
+          result = steps[step]();
+        else
+          result = Repeat(int(step));
+      }
+      ASSERT_EQ(result, 0) << "step " << step;
+    }
+  }
+
+  // The same call again, without setting its lines afresh.
+  int32_t Repeat(int step) {
+    switch (step) {
+      case 1:
+        return Fptr().PrintRecItem(u"Хлеб", 20000, 2000, 1, 10000, u"");
+      case 2:
+        return Fptr().PrintRecItem(u"Молоко", 40000, 1000, 2, 0, u"");
+      case 3:
+        return Fptr().PrintRecItemAdjustment(1, u"Скидка", 1000, 2);
+      case 4:
+        return Fptr().PrintRecSubtotal(0);
+      case 5:
+        return Fptr().PrintRecTotal(59000, 30000, kCash);
+      default:
+        return Fptr().PrintRecTotal(59000, 29000, kCard);
+    }
+  }
+
+  int failedCalls_ = 0;
+
+  void ExpectRegisteredOnce(const std::string& where) {
+    SCOPED_TRACE(where);
+    EXPECT_EQ(PrinterState(), FPTR_PS_MONITOR);
+    EXPECT_EQ(Money(money::ShiftItems(0)), 600);
+    EXPECT_EQ(Money(money::ShiftDiscounts(0)), 10);
+    EXPECT_EQ(Money(money::ShiftPayments(1, 0)), 300);
+    EXPECT_EQ(Money(money::ShiftPayments(4, 0)), 290);
+    EXPECT_EQ(Operations(simulator::operations::ClosedReceipts(0)), 1);
+    EXPECT_EQ(TapeCount("Хлеб"), 1);
+    EXPECT_EQ(TapeCount("Молоко"), 1);
+    EXPECT_EQ(TapeCount("ПОДИТОГ                         5.90"), 1);
+    for (int step = 1; step <= 6; ++step) {
+      const std::string number(1, char('0' + step));
+      // The adjustment prints no post-line; its post-line is printed by the next method.
+      EXPECT_EQ(TapeCount("до " + number), 1) << number;
+    }
+    EXPECT_EQ(TapeCount("после 1"), 1);
+    EXPECT_EQ(TapeCount("после 6"), 1);
+  }
+};
+
+TEST_F(ReceiptRetryTest, EveryCommandOfEveryMethodFailsOnceAndTheMethodIsCalledAgain) {
+  for (Fault fault : {Fault::kRegisterError, Fault::kLostAnswer}) {
+    for (int step = 1; step <= 7; ++step) {
+      for (int n = 1; n <= 4; ++n) {
+        Attach();
+        Start();
+        RunReceipt(step, n, fault);
+        ExpectRegisteredOnce("fault " + std::to_string(int(fault)) + " step " +
+                             std::to_string(step) + " command " + std::to_string(n));
+        if (HasFatalFailure() || HasFailure()) return;
+      }
+    }
+  }
+  // The register errors made calls fail (all but one past the receipt's last command); most
+  // lost answers are fetched again by the link's own ENQ and fail nothing.
+  EXPECT_GE(failedCalls_, 7 * 4 - 1);
+}
+
+TEST_F(ReceiptRetryTest, AnotherMethodInBetweenMakesTheNextItemAFreshOne) {
+  Attach();
+  Start();
+  ASSERT_EQ(Fptr().BeginFiscalReceipt(true), 0);
+  ASSERT_EQ(Fptr().SetPropertyString(kPidxPostLine, u"после"), 0);
+  FailCommand(2);  // the post-line
+  EXPECT_NE(Fptr().PrintRecItem(u"Хлеб", 10000, 1000, 1, 0, u""), 0);
+  ASSERT_EQ(Fptr().PrintRecItem(u"Хлеб", 10000, 1000, 1, 0, u""), 0);
+  EXPECT_EQ(Money(money::ReceiptItems(0)), 100);
+  FailCommand(1);
+  EXPECT_NE(Fptr().PrintRecItem(u"Сыр", 10000, 1000, 1, 0, u""), 0);
+  EXPECT_EQ(Fptr().PrintRecMessage(u"x"), OPOS_E_EXTENDED);  // another method
+  ASSERT_EQ(Fptr().PrintRecItem(u"Сыр", 10000, 1000, 1, 0, u""), 0);
+  ASSERT_EQ(Fptr().PrintRecItem(u"Сыр", 10000, 1000, 1, 0, u""), 0);
+  EXPECT_EQ(Money(money::ReceiptItems(0)), 300);
+  EXPECT_EQ(TapeCount("после"), 1);
+}
+
+}  // namespace
+}  // namespace orn::testing
