@@ -7,6 +7,7 @@
 
 #include "FptrInterface.h"
 #include "platform/win32/Win32CommPort.h"
+#include "platform/win32/Win32PortProvider.h"
 #include "platform/win32/Win32Platform.h"
 #include "service/FptrService.h"
 
