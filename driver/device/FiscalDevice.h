@@ -154,6 +154,8 @@ class FiscalDevice {
   bool PrintString(uint8_t station);
   bool PrintReportX();
   bool PrintReportZ();
+  // The command only: the caller waits for the printing, so that a wait that fails is
+  // not taken for cash the register did not take.
   bool CashIn(int64_t amount);
   bool CashOut(int64_t amount);
   bool GetLastFiscalRecordDate();
@@ -191,7 +193,9 @@ class FiscalDevice {
   bool WaitForPrinting(uint32_t pauseMs);
   bool CheckPrinting(uint32_t pauseMs);
   bool WaitContinue();
-  bool PrintLines(uint8_t station, std::string_view text);
+  // `resumeAt`, when given, gets where a call for the rest of the text must start: the
+  // start of the first line not printed whole (the text's size when all was printed).
+  bool PrintLines(uint8_t station, std::string_view text, size_t* resumeAt = nullptr);
   bool PrintSlipLines(std::string_view text);
   bool FlushText();
   // Spreads `amount` over the tax groups by the receipt's turnover per group.
@@ -200,6 +204,10 @@ class FiscalDevice {
   bool SurchargeByTax(int64_t amount);
   bool StornoDiscountByTax(int64_t amount);
   bool StornoSurchargeByTax(int64_t amount);
+  // One of Discount, Surcharge, StornoDiscount, StornoSurcharge, for a tax group.
+  using TaxAdjustment = bool (FiscalDevice::*)(uint8_t);
+  // Sends the parts SplitByTax left that are not 0 with `adjust`, each set to 0 once sent.
+  bool SendTaxParts(TaxAdjustment adjust);
 
   // OPOS currency in this register's units.
   int64_t ToRegisterUnits(int64_t currency) const;
@@ -246,8 +254,9 @@ class FiscalDevice {
   bool SlipAdjustment(uint8_t surcharge, uint8_t taxGroup);
   bool CashOperation(const Command& command, int64_t amount);
   bool DateCommand(const Command& command, const uint8_t* fields);
-  bool AdjustByTax(int64_t amount, bool (FiscalDevice::*adjust)(uint8_t));
-  bool PrintTextLines(std::string_view text, bool (FiscalDevice::*print)());
+  bool AdjustByTax(int64_t amount, TaxAdjustment adjust);
+  bool PrintTextLines(std::string_view text, bool (FiscalDevice::*print)(),
+                      size_t* resumeAt = nullptr);
   bool PrintPendingLine();
   bool WaitPrintingStep(uint32_t pauseMs, bool& done);
   bool TimedOut();

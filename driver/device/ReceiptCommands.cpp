@@ -68,7 +68,7 @@ bool FiscalDevice::Subtotal() {
 bool FiscalDevice::CashOperation(const Command& command, int64_t amount) {
   size_t at = Start(command);
   at = PutInteger(at, uint64_t(amount), kMoneyBytes);
-  return SendCommand(at) && WaitForPrinting(200);
+  return SendCommand(at);
 }
 
 bool FiscalDevice::CashIn(int64_t amount) {

@@ -25,14 +25,20 @@ bool FiscalDevice::SplitByTax(int64_t amount) {
   return true;
 }
 
-bool FiscalDevice::AdjustByTax(int64_t amount, bool (FiscalDevice::*adjust)(uint8_t)) {
+bool FiscalDevice::AdjustByTax(int64_t amount, TaxAdjustment adjust) {
   if (amount == 0) return true;
-  if (!SplitByTax(amount) || !FlushText()) return false;
-  const int64_t values[5] = {TaxRemainder, TaxParts[0], TaxParts[1], TaxParts[2], TaxParts[3]};
+  return SplitByTax(amount) && FlushText() && SendTaxParts(adjust);
+}
+
+bool FiscalDevice::SendTaxParts(TaxAdjustment adjust) {
+  // Group 0 is the part without a tax group. A part sent is set to 0, so that a call
+  // repeated after a failure sends only the parts not yet registered.
+  int64_t* parts[5] = {&TaxRemainder, &TaxParts[0], &TaxParts[1], &TaxParts[2], &TaxParts[3]};
   for (uint8_t group = 0; group < 5; ++group) {
-    if (values[group] == 0) continue;
-    Amounts[0] = values[group];
+    if (*parts[group] == 0) continue;
+    Amounts[0] = *parts[group];
     if (!(this->*adjust)(group)) return false;
+    *parts[group] = 0;
   }
   return true;
 }

@@ -10,7 +10,8 @@ bool FiscalDevice::PrintPendingLine() {
   return PrintString(printStation_);
 }
 
-bool FiscalDevice::PrintTextLines(std::string_view text, bool (FiscalDevice::*print)()) {
+bool FiscalDevice::PrintTextLines(std::string_view text, bool (FiscalDevice::*print)(),
+                                  size_t* resumeAt) {
   // Lines end in CR LF: CR prints what was counted since the line start, LF starts a new
   // line. Characters counted but not printed before an LF are dropped.
   size_t lineStart = 0;
@@ -23,9 +24,12 @@ bool FiscalDevice::PrintTextLines(std::string_view text, bool (FiscalDevice::*pr
     PendingText.clear();
     return true;
   };
+  size_t unused = 0;
+  size_t& resume = resumeAt ? *resumeAt : unused;
+  resume = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n') {
-      lineStart = i + 1;
+      lineStart = resume = i + 1;
       count = 0;
     } else if (text[i] == '\r') {
       if (!printLine()) return false;
@@ -33,12 +37,14 @@ bool FiscalDevice::PrintTextLines(std::string_view text, bool (FiscalDevice::*pr
       ++count;
     }
   }
-  return count == 0 || printLine();
+  if (count != 0 && !printLine()) return false;
+  resume = text.size();
+  return true;
 }
 
-bool FiscalDevice::PrintLines(uint8_t station, std::string_view text) {
+bool FiscalDevice::PrintLines(uint8_t station, std::string_view text, size_t* resumeAt) {
   printStation_ = station;
-  return PrintTextLines(text, &FiscalDevice::PrintPendingLine);
+  return PrintTextLines(text, &FiscalDevice::PrintPendingLine, resumeAt);
 }
 
 bool FiscalDevice::PrintSlipLines(std::string_view text) {

@@ -36,9 +36,15 @@ bool FptrService::EndCashReceipt() {
     ResetReceiptTotals();
     return true;
   }
-  const bool done = fiscalReceiptType_ == FPTR_RT_CASH_IN ? device_.CashIn(cashAmount_)
-                                                          : device_.CashOut(cashAmount_);
-  if (!done) return false;
+  // Once the register took the cash, a repeated call only waits for the printing.
+  if (!retryStepFlags_[kMainStepDone]) {
+    const bool done = fiscalReceiptType_ == FPTR_RT_CASH_IN ? device_.CashIn(cashAmount_)
+                                                            : device_.CashOut(cashAmount_);
+    if (!done) return false;
+    retryStepFlags_[kMainStepDone] = true;
+  }
+  if (!device_.WaitForPrinting(kPrintingPollMs)) return false;
+  retryStepFlags_ = {};
   ResetReceiptTotals();
   receipt_.SetPrinterState(FPTR_PS_MONITOR);
   return true;

@@ -2,6 +2,9 @@
 // Every method checks the printer state and its arguments before the first register step,
 // and a method called again after a failure skips the steps that already succeeded.
 
+#include <algorithm>
+#include <string_view>
+
 #include "device/ResultCodes.h"
 #include "fiscal/ReceiptArithmetic.h"
 #include "service/FptrService.h"
@@ -28,7 +31,14 @@ int32_t FptrService::BeginFiscalReceipt(bool printHeader) {
     if (!retryStepFlags_[kMainStepDone]) {
       if (stationIsReceipt_) {
         if (!additionalHeader_.empty()) {
-          if (!device_.PrintLines(device::kStationReceipt, additionalHeader_)) return;
+          // Lines printed before a failure are not printed again by a repeated call.
+          size_t& printed = retryStepFlags_.textPrinted;
+          size_t resumeAt = 0;
+          const std::string_view rest = std::string_view(additionalHeader_)
+                                            .substr(std::min(printed, additionalHeader_.size()));
+          const bool done = device_.PrintLines(device::kStationReceipt, rest, &resumeAt);
+          printed += resumeAt;
+          if (!done) return;
           receipt_.SetRecPrinted(true);
         }
       } else {

@@ -59,27 +59,38 @@ bool FptrService::AdjustItem(int32_t adjustmentType, const std::string& descript
 
 bool FptrService::AdjustSubtotal(int32_t adjustmentType, const std::string& description,
                                  int64_t amount) {
-  int64_t units = device_.ToRegisterUnits(amount);
-  if (adjustmentType == FPTR_AT_PERCENTAGE_DISCOUNT ||
-      adjustmentType == FPTR_AT_PERCENTAGE_SURCHARGE) {
-    if (!device_.Subtotal()) return false;
-    units = fiscal::PercentOf(device_.Amounts[0], amount);
-  }
-  device_.PendingText = description;
-  return IsDiscount(adjustmentType) ? device_.DiscountByTax(units) : device_.SurchargeByTax(units);
+  using device::FiscalDevice;
+  return AdjustSubtotalByTax(
+      adjustmentType, description, amount,
+      IsDiscount(adjustmentType) ? &FiscalDevice::Discount : &FiscalDevice::Surcharge);
 }
 
 bool FptrService::VoidSubtotalAdjustment(int32_t adjustmentType, int64_t amount) {
-  int64_t units = device_.ToRegisterUnits(amount);
-  if (adjustmentType == FPTR_AT_PERCENTAGE_DISCOUNT ||
-      adjustmentType == FPTR_AT_PERCENTAGE_SURCHARGE) {
-    if (!device_.Subtotal()) return false;
-    units = fiscal::PercentOf(device_.Amounts[0], amount);
-  }
+  using device::FiscalDevice;
   // No description: no earlier text may be printed again.
-  device_.PendingText.clear();
-  return IsDiscount(adjustmentType) ? device_.StornoDiscountByTax(units)
-                                    : device_.StornoSurchargeByTax(units);
+  return AdjustSubtotalByTax(
+      adjustmentType, std::string(), amount,
+      IsDiscount(adjustmentType) ? &FiscalDevice::StornoDiscount : &FiscalDevice::StornoSurcharge);
+}
+
+bool FptrService::AdjustSubtotalByTax(int32_t adjustmentType, const std::string& description,
+                                      int64_t amount, device::FiscalDevice::TaxAdjustment adjust) {
+  // The split is worked out once: after some parts went in, the register's turnover and
+  // subtotal have moved, and a new split would register them again.
+  if (!retryStepFlags_[kTaxSplitDone]) {
+    int64_t units = device_.ToRegisterUnits(amount);
+    if (adjustmentType == FPTR_AT_PERCENTAGE_DISCOUNT ||
+        adjustmentType == FPTR_AT_PERCENTAGE_SURCHARGE) {
+      if (!device_.Subtotal()) return false;
+      units = fiscal::PercentOf(device_.Amounts[0], amount);
+    }
+    if (units == 0) return true;
+    if (!device_.SplitByTax(units)) return false;
+    device_.PendingText = description;
+    retryStepFlags_[kTaxSplitDone] = true;
+  }
+  // The description is used up once printed; each part once registered.
+  return device_.FlushText() && device_.SendTaxParts(adjust);
 }
 
 }  // namespace orn::service

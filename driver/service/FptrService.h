@@ -284,7 +284,15 @@ class FptrService {
   void ExternalCheck();
 
   // Steps of a method already done, for a call repeated after a failure.
-  enum RetryStep { kMainStepDone = 0, kPreLineDone = 1, kPostLineDone = 2 };
+  enum RetryStep { kMainStepDone = 0, kPreLineDone = 1, kPostLineDone = 2, kTaxSplitDone = 3 };
+  // What a method called again after a failure must not do again: the steps that
+  // succeeded, and how far a step of several register commands got. A new method and a
+  // method that ends well clear it (`= {}`).
+  struct RetrySteps {
+    std::array<bool, 4> done{};
+    size_t textPrinted = 0;  // bytes of a multi-line text printed whole
+    bool& operator[](RetryStep step) { return done[step]; }
+  };
 
   // fiscal/PreLines.cpp: the operations the fiscal methods share.
   bool PrintPreLine();
@@ -314,6 +322,8 @@ class FptrService {
                     int64_t quantity, int64_t price, int32_t vatInfo);
   bool AdjustSubtotal(int32_t adjustmentType, const std::string& description, int64_t amount);
   bool VoidSubtotalAdjustment(int32_t adjustmentType, int64_t amount);
+  bool AdjustSubtotalByTax(int32_t adjustmentType, const std::string& description, int64_t amount,
+                           device::FiscalDevice::TaxAdjustment adjust);
   // fiscal/ReceiptEnd.cpp: closing, cancelling and finishing a receipt.
   bool EndSalesReceipt();
   bool EndCashReceipt();
@@ -347,8 +357,9 @@ class FptrService {
   bool freezeEvents_ = false;
   bool powerNotify_ = false;
   Method methodNumber_ = Method::kNone;
-  // Steps of the running method already done: item registered, pre-line, post-line.
-  std::array<bool, 3> retryStepFlags_{};
+  // Steps of the running method already done: item registered, pre-line, post-line, the
+  // tax split of a subtotal adjustment, the part of the additional header printed.
+  RetrySteps retryStepFlags_{};
   std::string checkHealthText_;
   std::string deviceDescription_;
 

@@ -6,6 +6,10 @@
 
 namespace orn::service {
 
+// Property index of DeviceEnabled, which a tool on the service object itself sets as the
+// control would.
+inline constexpr int32_t PIDX_DeviceEnabled = 3;
+
 // State.
 inline constexpr int32_t OPOS_S_CLOSED = 1;
 inline constexpr int32_t OPOS_S_IDLE = 2;

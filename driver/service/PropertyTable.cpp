@@ -28,7 +28,7 @@ const FptrService::NumberProperty FptrService::kNumberProperties[] = {
   {1, "Claimed", 0, Get<&FptrService::claimed_>},
   {2, "DataEventEnabled", 0, Get<&FptrService::dataEventEnabled_>,
       StoreFlag<&FptrService::dataEventEnabled_>},
-  {3, "DeviceEnabled", 0, Get<&FptrService::deviceEnabled_>,
+  {PIDX_DeviceEnabled, "DeviceEnabled", 0, Get<&FptrService::deviceEnabled_>,
       StoreFlag<&FptrService::deviceEnabled_>},
   {5, "OutputID", 0},
   {6, "ResultCode", 0,

@@ -47,6 +47,9 @@ const char kOrnsimUsage[] =
     "                      prefixed by its station (receipt:, journal:, slip:)\n"
     "  --show-counters     print what the link and its faults did when stopped, one\n"
     "                      'counter: name value' line each, after the tape\n"
+    "  --show-registers    print the money and operation registers that are not zero\n"
+    "                      when stopped, one 'money N (what): value' or\n"
+    "                      'operations N (what): value' line each, after the counters\n"
     "  --verbose           log every byte to standard error\n"
     "  --help              show this text\n"
     "Bytes count from 1 in each direction, control bytes included. Bytes are ignored while\n"
@@ -126,6 +129,8 @@ bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& option
       options.showTape = true;
     } else if (option == "--show-counters") {
       options.showCounters = true;
+    } else if (option == "--show-registers") {
+      options.showRegisters = true;
     } else if (option == "--slip") {
       config.state.flags |= flag::kSlipInserted | flag::kSlipStillIn;
     } else if (option == "--roubles") {

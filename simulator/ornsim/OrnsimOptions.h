@@ -13,6 +13,7 @@ struct OrnsimOptions {
   bool verbose = false;
   bool showTape = false;      // each printed line on standard output, in UTF-8
   bool showCounters = false;  // the link's counters on standard output when stopped
+  bool showRegisters = false;  // the non-zero registers on standard output when stopped
   SimulatorConfig config;
 };
 

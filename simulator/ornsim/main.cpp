@@ -10,6 +10,7 @@
 #include "platform/portable/TableTextConverter.h"
 #include "simulator/ornsim/OrnsimOptions.h"
 #include "simulator/ornsim/PtyServer.h"
+#include "simulator/ornsim/RegisterReport.h"
 
 namespace {
 
@@ -108,5 +109,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (options.showCounters) ShowCounters(simulator.Counters());
+  if (options.showRegisters) ShowRegisters(simulator);
   return 0;
 }

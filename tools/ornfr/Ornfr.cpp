@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "OrnfrOutput.h"
+#include "ReceiptCommand.h"
 #include "config/DriverLog.h"
 #include "device/FiscalDevice.h"
 #include "device/ModelTable.h"
@@ -27,6 +28,8 @@ constexpr char kUsage[] =
     "  set-time           set the register's date and time to this computer's\n"
     "  read-table T R F   read field F of row R of table T\n"
     "  cash-register N    read cash register N\n"
+    "  receipt            a sales receipt through the service object, as a point of sale\n"
+    "                     makes it (three items, a discount, card and cash)\n"
     "options:\n"
     "  --port      the serial port: a device path or a COM port number (1..32)\n"
     "  --baud      the configured baud rate (default 4800)\n"
@@ -50,7 +53,7 @@ struct CommandSpec {
 
 constexpr CommandSpec kCommands[] = {
     {"status", 0}, {"type", 0},     {"find", 0},       {"x-report", 0},      {"z-report", 0},
-    {"print", 1},  {"set-time", 0}, {"read-table", 3}, {"cash-register", 1},
+    {"print", 1},  {"set-time", 0}, {"read-table", 3}, {"cash-register", 1}, {"receipt", 0},
 };
 
 const CommandSpec* FindCommand(std::string_view name) {
@@ -242,6 +245,9 @@ int Run(int argc, const char* const* argv, Environment& env) {
   device.SetConnection(portNumber, options.baud);
   device.SetPassword(options.password);
 
+  // The service object opens its port itself.
+  if (options.command == "receipt")
+    return RunReceipt({portNumber, options.baud, options.password, options.logFile}, env);
   if (options.command == "find") {
     if (!device.FindDevice()) return ReportFailure(device, env);
     env.out << "port: " << device.ComNumber() << "\n";

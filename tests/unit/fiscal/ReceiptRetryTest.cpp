@@ -2,7 +2,9 @@
 // lost on the way) and whose application calls the failed method again: every item,
 // adjustment, payment, pre-line and post-line ends up registered or printed once.
 
+#include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ReceiptFixture.h"
@@ -138,6 +140,52 @@ TEST_F(ReceiptRetryTest, AnotherMethodInBetweenMakesTheNextItemAFreshOne) {
   ASSERT_EQ(Fptr().PrintRecItem(u"Сыр", 10000, 1000, 1, 0, u""), 0);
   EXPECT_EQ(Money(money::ReceiptItems(0)), 300);
   EXPECT_EQ(TapeCount("после"), 1);
+}
+
+// Steps made of several register commands go on where they failed: the lines of the
+// additional header, the tax groups' parts of a subtotal adjustment, the cash of a cash-in
+// receipt and its printing.
+TEST_F(ReceiptRetryTest, AStepOfSeveralCommandsGoesOnWhereItFailed) {
+  for (int n = 1; n <= 10; ++n) {
+    SCOPED_TRACE("command " + std::to_string(n));
+    Attach();
+    Start();
+    ASSERT_EQ(Fptr().SetPropertyString(1016004, u"Строка 1\r\nСтрока 2\r\nСтрока 3\r\n"), 0);
+    FailCommand(std::min(n, 3));
+    if (Fptr().BeginFiscalReceipt(true) != 0) {
+      ASSERT_EQ(Fptr().BeginFiscalReceipt(true), 0);
+    }
+    sim_->Faults().deviceErrors.clear();  // one that hit no command
+    for (const char* line : {"Строка 1", "Строка 2", "Строка 3"}) EXPECT_EQ(TapeCount(line), 1);
+
+    // 0.60 off 2.00 in group 1 and 4.00 in group 2: 0.20 and 0.40.
+    ASSERT_EQ(Fptr().PrintRecItem(u"Хлеб", 20000, 2000, 1, 10000, u""), 0);
+    ASSERT_EQ(Fptr().PrintRecItem(u"Молоко", 40000, 1000, 2, 0, u""), 0);
+    FailCommand(n);
+    if (Fptr().PrintRecSubtotalAdjustment(FPTR_AT_AMOUNT_DISCOUNT, u"Скидка", 6000) != 0) {
+      ASSERT_EQ(Fptr().PrintRecSubtotalAdjustment(FPTR_AT_AMOUNT_DISCOUNT, u"Скидка", 6000), 0);
+    }
+    sim_->Faults().deviceErrors.clear();
+    EXPECT_EQ(Money(money::ReceiptDiscounts(0)), 60);
+    EXPECT_EQ(Money(money::ReceiptTaxTurnover(1, 0)), 180);
+    EXPECT_EQ(Money(money::ReceiptTaxTurnover(2, 0)), 360);
+    EXPECT_EQ(TapeCount("Скидка"), 1);
+    ASSERT_EQ(Fptr().PrintRecTotal(54000, 54000, kCash), 0);
+    ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0);
+
+    ASSERT_EQ(Fptr().SetPropertyNumber(kPidxFiscalReceiptType, FPTR_RT_CASH_IN), 0);
+    ASSERT_EQ(Fptr().BeginFiscalReceipt(true), 0);
+    ASSERT_EQ(Fptr().PrintRecCash(1000000), 0);
+    ASSERT_EQ(Fptr().PrintRecTotal(1000000, 1000000, kCash), 0);
+    FailCommand(std::min(n, 3));  // the cash, or the wait for its printing
+    if (Fptr().EndFiscalReceipt(false) != 0) {
+      ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0);
+    }
+    EXPECT_EQ(PrinterState(), FPTR_PS_MONITOR);
+    EXPECT_EQ(Money(money::kShiftCashIn), 10000);
+    EXPECT_EQ(Operations(simulator::operations::kCashIns), 1);
+    if (HasFailure()) return;
+  }
 }
 
 }  // namespace
