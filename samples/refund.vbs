@@ -20,9 +20,10 @@ fptr.DeviceEnabled = True
 Check fptr.ResultCode, "DeviceEnabled = True"
 
 Check fptr.BeginFiscalReceipt(True), "BeginFiscalReceipt"
-Check fptr.PrintRecMessage("Возврат по чеку №0001"), "PrintRecMessage"
 Check fptr.PrintRecRefund("Чайник электрический", CCur(1490), 1), "PrintRecRefund"
 Check fptr.PrintRecTotal(CCur(1490), CCur(1490), "Наличные"), "PrintRecTotal"
+' Messages go in once the receipt is paid, before it ends.
+Check fptr.PrintRecMessage("Возврат по чеку №0001"), "PrintRecMessage"
 Check fptr.EndFiscalReceipt(False), "EndFiscalReceipt"
 
 fptr.DeviceEnabled = False
