@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "ReceiptFixture.h"
+#include "unit/fiscal/ReceiptFixture.h"
 
 namespace orn::testing {
 namespace {
