@@ -108,17 +108,37 @@ class FiscalDevice {
   bool FindDevice();
   void Disconnect() { port_.Close(); }
 
-  // --- Operation values, set by the caller before a command ---
+  // --- Operation values ---
+  // The caller (the method layer, ornfr) writes these before a command, the command reads
+  // them; each keeps its value across commands until someone writes it again.
+
+  // Written by DirectIO 1 (read back by DirectIO 2); sent with every item (80h, 82h, 84h,
+  // 73h).
   uint8_t Department = 1;
-  uint8_t StrNumber = 1;     // line number on the slip
-  int32_t LineWidth = 0;     // characters per print line, known once the type is read
-  std::string PendingText;   // the text of the next text-bearing command
-  int64_t Amounts[4] = {};   // amount 1: adjustments and the subtotal; 1..4: payments
-  int64_t Quantity = 0;      // thousandths
-  int64_t Price = 0;         // register units
-  int64_t TaxRemainder = 0;  // SplitByTax: the part without a tax group
-  int64_t TaxParts[4] = {};  // SplitByTax: the parts of tax groups 1..4
-  // Table coordinates and value.
+  // The slip line of the next slip command (73h, 75h, 77h, 7Ah): the receipt layer writes
+  // it from its persisted line number before each one.
+  uint8_t StrNumber = 1;
+  // Characters per print line: written when the type has been read (the claim, ornfr);
+  // read by the packing of every text field and by the method layer's line checks.
+  int32_t LineWidth = 0;
+  // The text of the next text-bearing command: written by the method layer, and line by
+  // line by PrintLines; read by the command; PrintLines and FlushText empty it once printed.
+  std::string PendingText;
+  // Amount 1 has two roles. The caller writes it as the amount of a discount, surcharge or
+  // their storno (86h, 87h, 8Ah, 8Bh, 75h), and AdjustByTax writes each tax part into it;
+  // Subtotal overwrites it with the register's subtotal, which the caller and SplitByTax
+  // then read. EndFiscalReceipt writes all four as the payments of 85h and 77h.
+  int64_t Amounts[4] = {};
+  // Written by the method layer, read by the items (80h, 82h, 84h, 73h): quantity in
+  // thousandths, price in register units.
+  int64_t Quantity = 0;
+  int64_t Price = 0;
+  // Written by SplitByTax, read by AdjustByTax right after it; nothing else uses them.
+  int64_t TaxRemainder = 0;  // the part without a tax group
+  int64_t TaxParts[4] = {};  // the parts of tax groups 1..4
+  // Table coordinates and value: the caller writes the coordinates, kind and size; WriteTable
+  // sends the value of that kind, ReadTable replaces it with the register's (a number is
+  // cleared first), which the caller then reads.
   uint8_t TableNumber = 0;
   uint16_t TableRow = 0;
   uint8_t TableField = 0;
@@ -126,7 +146,7 @@ class FiscalDevice {
   uint8_t TableFieldSize = 0;
   uint32_t TableNumberValue = 0;
   std::string TableStringValue;
-  // Slip document settings.
+  // Written by the receipt layer before OpenSlipDocument, which sends them.
   uint8_t SlipDocumentType = 0;
   uint8_t SlipSettings[7] = {};
   // The date and time fields are the status block's own bytes: GetStatus fills them with

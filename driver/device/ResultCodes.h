@@ -21,21 +21,42 @@ inline constexpr int OPOS_E_FAILURE = 111;
 inline constexpr int OPOS_E_TIMEOUT = 112;
 inline constexpr int OPOS_E_BUSY = 113;
 inline constexpr int OPOS_E_EXTENDED = 114;
+// Open results of the control (3xx) and of the service object (4xx).
+inline constexpr int OPOS_OR_ALREADYOPEN = 301;
+inline constexpr int OPOS_OR_REGBADNAME = 302;
+inline constexpr int OPOS_OR_REGPROGID = 303;
+inline constexpr int OPOS_OR_CREATE = 304;
+inline constexpr int OPOS_OR_BADIF = 305;
+inline constexpr int OPOS_OR_FAILEDOPEN = 306;
+inline constexpr int OPOS_OR_BADVERSION = 307;
 inline constexpr int OPOS_ORS_NOPORT = 401;
+inline constexpr int OPOS_ORS_NOTSUPPORTED = 402;
 inline constexpr int OPOS_ORS_CONFIG = 403;
+inline constexpr int OPOS_ORS_SPECIFIC = 450;
 
 inline constexpr int OPOS_EFPTR_COVER_OPEN = 201;
 inline constexpr int OPOS_EFPTR_JRN_EMPTY = 202;
 inline constexpr int OPOS_EFPTR_REC_EMPTY = 203;
 inline constexpr int OPOS_EFPTR_SLP_EMPTY = 204;
 inline constexpr int OPOS_EFPTR_SLP_FORM = 205;
+inline constexpr int OPOS_EFPTR_MISSING_DEVICES = 206;
 inline constexpr int OPOS_EFPTR_WRONG_STATE = 207;
+inline constexpr int OPOS_EFPTR_TECHNICAL_ASSISTANCE = 208;
+inline constexpr int OPOS_EFPTR_CLOCK_ERROR = 209;
+inline constexpr int OPOS_EFPTR_FISCAL_MEMORY_FULL = 210;
+inline constexpr int OPOS_EFPTR_FISCAL_MEMORY_DISCONNECTED = 211;
+inline constexpr int OPOS_EFPTR_FISCAL_TOTALS_ERROR = 212;
 inline constexpr int OPOS_EFPTR_BAD_ITEM_QUANTITY = 213;
 inline constexpr int OPOS_EFPTR_BAD_ITEM_AMOUNT = 214;
 inline constexpr int OPOS_EFPTR_BAD_ITEM_DESCRIPTION = 215;
+inline constexpr int OPOS_EFPTR_RECEIPT_TOTAL_OVERFLOW = 216;
+inline constexpr int OPOS_EFPTR_BAD_VAT = 217;
 inline constexpr int OPOS_EFPTR_BAD_PRICE = 218;
 inline constexpr int OPOS_EFPTR_BAD_DATE = 219;
 inline constexpr int OPOS_EFPTR_NEGATIVE_TOTAL = 220;
+inline constexpr int OPOS_EFPTR_WORD_NOT_ALLOWED = 221;
+inline constexpr int OPOS_EFPTR_BAD_LENGTH = 222;
+inline constexpr int OPOS_EFPTR_MISSING_SET_CURRENCY = 223;
 
 // Extended codes above this carry a register error code: 300 + code.
 inline constexpr int kDeviceErrorBase = 300;

@@ -73,15 +73,56 @@ TEST(ErrorTriple, SuccessResetsAndOtherOperationsSetTheirCodes) {
   EXPECT_EQ(triple.ErrorString(), "Нет чековой ленты");
 }
 
+struct CodeAndName {
+  int code;
+  const char* name;
+};
+
+// The OPOS codes by number, as the standard lists them.
 TEST(ResultCodes, NamesForTheLog) {
-  EXPECT_STREQ(ResultCodeName(0), "OPOS_SUCCESS");
-  EXPECT_STREQ(ResultCodeName(112), "OPOS_E_TIMEOUT");
-  EXPECT_STREQ(ResultCodeName(403), "OPOS_ORS_CONFIG");
-  EXPECT_STREQ(ResultCodeName(450), "OPOS_ORS_SPECIFIC");
+  const CodeAndName results[] = {
+      {0, "OPOS_SUCCESS"},          {101, "OPOS_E_CLOSED"},      {102, "OPOS_E_CLAIMED"},
+      {103, "OPOS_E_NOTCLAIMED"},   {104, "OPOS_E_NOSERVICE"},   {105, "OPOS_E_DISABLED"},
+      {106, "OPOS_E_ILLEGAL"},      {107, "OPOS_E_NOHARDWARE"},  {108, "OPOS_E_OFFLINE"},
+      {109, "OPOS_E_NOEXIST"},      {110, "OPOS_E_EXISTS"},      {111, "OPOS_E_FAILURE"},
+      {112, "OPOS_E_TIMEOUT"},      {113, "OPOS_E_BUSY"},        {114, "OPOS_E_EXTENDED"},
+      {301, "OPOS_OR_ALREADYOPEN"}, {302, "OPOS_OR_REGBADNAME"}, {303, "OPOS_OR_REGPROGID"},
+      {304, "OPOS_OR_CREATE"},      {305, "OPOS_OR_BADIF"},      {306, "OPOS_OR_FAILEDOPEN"},
+      {307, "OPOS_OR_BADVERSION"},  {401, "OPOS_ORS_NOPORT"},    {402, "OPOS_ORS_NOTSUPPORTED"},
+      {403, "OPOS_ORS_CONFIG"},     {450, "OPOS_ORS_SPECIFIC"},
+  };
+  for (const CodeAndName& row : results) EXPECT_STREQ(ResultCodeName(row.code), row.name);
   EXPECT_STREQ(ResultCodeName(200), "Неизвестная ошибка");
+  EXPECT_STREQ(ResultCodeName(201), "Неизвестная ошибка");  // an extended code, not a result
+
+  const CodeAndName extended[] = {
+      {201, "OPOS_EFPTR_COVER_OPEN"},
+      {202, "OPOS_EFPTR_JRN_EMPTY"},
+      {203, "OPOS_EFPTR_REC_EMPTY"},
+      {204, "OPOS_EFPTR_SLP_EMPTY"},
+      {205, "OPOS_EFPTR_SLP_FORM"},
+      {206, "OPOS_EFPTR_MISSING_DEVICES"},
+      {207, "OPOS_EFPTR_WRONG_STATE"},
+      {208, "OPOS_EFPTR_TECHNICAL_ASSISTANCE"},
+      {209, "OPOS_EFPTR_CLOCK_ERROR"},
+      {210, "OPOS_EFPTR_FISCAL_MEMORY_FULL"},
+      {211, "OPOS_EFPTR_FISCAL_MEMORY_DISCONNECTED"},
+      {212, "OPOS_EFPTR_FISCAL_TOTALS_ERROR"},
+      {213, "OPOS_EFPTR_BAD_ITEM_QUANTITY"},
+      {214, "OPOS_EFPTR_BAD_ITEM_AMOUNT"},
+      {215, "OPOS_EFPTR_BAD_ITEM_DESCRIPTION"},
+      {216, "OPOS_EFPTR_RECEIPT_TOTAL_OVERFLOW"},
+      {217, "OPOS_EFPTR_BAD_VAT"},
+      {218, "OPOS_EFPTR_BAD_PRICE"},
+      {219, "OPOS_EFPTR_BAD_DATE"},
+      {220, "OPOS_EFPTR_NEGATIVE_TOTAL"},
+      {221, "OPOS_EFPTR_WORD_NOT_ALLOWED"},
+      {222, "OPOS_EFPTR_BAD_LENGTH"},
+      {223, "OPOS_EFPTR_MISSING_SET_CURRENCY"},
+  };
   char buffer[256];
-  EXPECT_STREQ(ExtendedCodeName(203, buffer, sizeof buffer), "OPOS_EFPTR_REC_EMPTY");
-  EXPECT_STREQ(ExtendedCodeName(223, buffer, sizeof buffer), "OPOS_EFPTR_MISSING_SET_CURRENCY");
+  for (const CodeAndName& row : extended)
+    EXPECT_STREQ(ExtendedCodeName(row.code, buffer, sizeof buffer), row.name);
   EXPECT_STREQ(ExtendedCodeName(378, buffer, sizeof buffer), "Ошибка ФР: Смена превысила 24 часа");
   EXPECT_STREQ(ExtendedCodeName(599, buffer, sizeof buffer), "Ошибка ФР: Неизвестная ошибка");
   EXPECT_STREQ(ExtendedCodeName(0, buffer, sizeof buffer), "Ошибка ФР: Неизвестная ошибка");
@@ -108,14 +149,21 @@ TEST(DeviceStatusTexts, Submodes) {
 }
 
 TEST(ModelTable, FamilyCategoryAndLineWidth) {
-  EXPECT_EQ(LookUpModel(0, 0).family, 1);
+  // Model byte 0..14: family and category; any other model is family 0, category 0.
+  const int families[] = {1, 3, 4, 5, 6, 7, 9, 10, 12, 13, 15, 8, 14, 0, 11};
+  const int categories[] = {1, 1, 2, 3, 1, 4, 5, 6, 1, 7, 8, 4, 7, 0, 6};
+  for (uint8_t model = 0; model < 15; ++model) {
+    EXPECT_EQ(LookUpModel(model, 0).family, families[model]) << int(model);
+    EXPECT_EQ(LookUpModel(model, 0).category, categories[model]) << int(model);
+  }
+  for (int model : {15, 16, 0xFF}) {
+    EXPECT_EQ(LookUpModel(uint8_t(model), 0).family, 0) << model;
+    EXPECT_EQ(LookUpModel(uint8_t(model), 0).category, 0) << model;
+  }
+  // Protocol subversion 4 makes model 0 family 2, and no other model anything else.
   EXPECT_EQ(LookUpModel(0, 4).family, 2);
-  EXPECT_EQ(LookUpModel(6, 0).family, 9);
-  EXPECT_EQ(LookUpModel(6, 0).category, 5);
-  EXPECT_EQ(LookUpModel(9, 0).category, 7);
-  EXPECT_EQ(LookUpModel(13, 0).family, 0);
-  EXPECT_EQ(LookUpModel(14, 0).family, 11);
-  EXPECT_EQ(LookUpModel(15, 0).family, 0);
+  EXPECT_EQ(LookUpModel(0, 4).category, 1);
+  EXPECT_EQ(LookUpModel(1, 4).family, 3);
   EXPECT_EQ(LineWidthForCategory(5), 32);
   EXPECT_EQ(LineWidthForCategory(7), 48);
   EXPECT_EQ(LineWidthForCategory(1), 36);

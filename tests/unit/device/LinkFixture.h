@@ -12,6 +12,7 @@
 #include "platform/memory/MemoryPlatform.h"
 #include "platform/memory/MemoryPortProvider.h"
 #include "simulator/RegisterSimulator.h"
+#include "support/Frames.h"
 
 namespace orn::testing {
 
@@ -41,28 +42,17 @@ class LinkFixture : public ::testing::Test {
   void Open() { ASSERT_TRUE(device_.Port().Open(kPort, kBaud)); }
 
   // The bytes the driver put on the line since the port was opened.
-  std::vector<uint8_t> Sent(int port = kPort) {
-    std::vector<uint8_t> bytes;
+  Bytes Sent(int port = kPort) {
+    Bytes bytes;
     if (platform::MemoryCommPort* line = ports_.Port(port))
       for (const platform::LineEvent& event : line->Trace())
         if (event.direction == platform::LineEvent::kToPeer) bytes.push_back(event.byte);
     return bytes;
   }
   // The request messages the driver framed, in order (code and parameters).
-  std::vector<std::vector<uint8_t>> SentRequests(int port = kPort) {
-    const std::vector<uint8_t> bytes = Sent(port);
-    std::vector<std::vector<uint8_t>> requests;
-    for (size_t i = 0; i + 1 < bytes.size(); ++i) {
-      // A frame follows the NAK to an ENQ; control bytes stand alone.
-      if (bytes[i] != 0x02 || i + 2 + bytes[i + 1] >= bytes.size() + 0) continue;
-      const size_t length = bytes[i + 1];
-      requests.emplace_back(bytes.begin() + long(i) + 2, bytes.begin() + long(i + 2 + length));
-      i += length + 2;
-    }
-    return requests;
-  }
-  std::vector<uint8_t> SentCodes(int port = kPort) {
-    std::vector<uint8_t> codes;
+  std::vector<Bytes> SentRequests(int port = kPort) { return MessagesIn(Sent(port)); }
+  Bytes SentCodes(int port = kPort) {
+    Bytes codes;
     for (const auto& request : SentRequests(port)) codes.push_back(request[0]);
     return codes;
   }

@@ -1,14 +1,15 @@
 #pragma once
-// A register that takes every command and answers it with success, recording each
-// request message: for tests of the exact bytes the driver sends, and of the driver's
-// bounds against a register stuck in one state. Its status answer is all zeros but the
-// flags, mode and submode it is told; its type answer names `model`.
+// A register that takes every well-formed frame (a bad check byte is refused with NAK) and
+// answers its command with success, recording each request message: for tests of the exact bytes
+// the driver sends, and of the driver's bounds against a register stuck in one state. Its status
+// answer is all zeros but the flags, mode and submode it is told; its type answer names `model`.
 
 #include <cstdint>
 #include <map>
 #include <vector>
 
 #include "platform/memory/LinePeer.h"
+#include "support/Frames.h"
 
 namespace orn::testing {
 
@@ -18,8 +19,8 @@ class RecordingRegister : public platform::LinePeer {
 
   void OnByte(uint8_t byte, uint64_t, platform::LineReply& reply) override {
     if (!inFrame_) {
-      if (byte == 0x05) Reply(reply, {0x15});
-      if (byte == 0x02) {
+      if (byte == kEnq) Reply(reply, {kNak});
+      if (byte == kStx) {
         inFrame_ = true;
         frame_.clear();
       }
@@ -28,11 +29,12 @@ class RecordingRegister : public platform::LinePeer {
     frame_.push_back(byte);
     if (frame_.size() < 2 || frame_.size() < size_t(frame_[0]) + 2) return;
     inFrame_ = false;
-    std::vector<uint8_t> message(frame_.begin() + 1, frame_.end() - 1);
+    const Bytes message(frame_.begin() + 1, frame_.end() - 1);
+    if (Bytes{kStx} + frame_ != FrameOf(message)) return Reply(reply, {kNak});
     requests.push_back(message);
-    Reply(reply, {0x06});
+    Reply(reply, {kAck});
     const bool service = message[0] == 0x11 || message[0] == 0xB0 || message[0] == 0xFC;
-    std::vector<uint8_t> answer = {message[0], service ? uint8_t(0) : stickyError};
+    Bytes answer = {message[0], service ? uint8_t(0) : stickyError};
     if (message[0] == 0x11) {
       answer.resize(2 + 46, 0);
       answer[2 + 11] = uint8_t(flags);
@@ -43,17 +45,10 @@ class RecordingRegister : public platform::LinePeer {
     if (message[0] == 0xFC) answer.insert(answer.end(), {0, 0, 1, 0, model, 0, 'X'});
     if (auto data = answerData.find(message[0]); data != answerData.end())
       answer.insert(answer.end(), data->second.begin(), data->second.end());
-    std::vector<uint8_t> out = {0x02, uint8_t(answer.size())};
-    uint8_t check = uint8_t(answer.size());
-    for (uint8_t b : answer) {
-      out.push_back(b);
-      check ^= b;
-    }
-    out.push_back(check);
-    Reply(reply, out);
+    Reply(reply, FrameOf(answer));
   }
 
-  std::vector<std::vector<uint8_t>> requests;
+  std::vector<Bytes> requests;
   uint8_t model = 0;
   uint16_t flags = 0x00D0;  // paper present, two decimals
   uint8_t mode = 0;
@@ -61,7 +56,7 @@ class RecordingRegister : public platform::LinePeer {
   // Answered to every command but status, type and ContinuePrint.
   uint8_t stickyError = 0;
   // Data bytes answered after the code and error code of a command (type: after its own).
-  std::map<uint8_t, std::vector<uint8_t>> answerData;
+  std::map<uint8_t, Bytes> answerData;
 
   int Count(uint8_t code) const {
     int count = 0;
@@ -70,11 +65,11 @@ class RecordingRegister : public platform::LinePeer {
   }
 
  private:
-  static void Reply(platform::LineReply& reply, std::vector<uint8_t> bytes) {
+  static void Reply(platform::LineReply& reply, const Bytes& bytes) {
     reply.Send(bytes.data(), bytes.size(), 1);
   }
   bool inFrame_ = false;
-  std::vector<uint8_t> frame_;
+  Bytes frame_;  // after STX: length, message, check byte
 };
 
 }  // namespace orn::testing

@@ -5,39 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "device/Arithmetic.h"
 #include "device/ResultCodes.h"
+#include "support/Frames.h"
 #include "unit/device/LinkFixture.h"
 #include "unit/device/RecordingRegister.h"
 
 namespace orn::device {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes Hex(const std::string& text) {
-  Bytes bytes;
-  std::istringstream in(text);
-  std::string word;
-  while (in >> word) bytes.push_back(uint8_t(std::stoul(word, nullptr, 16)));
-  return bytes;
-}
-
-// A text as the 40-byte field of a short text: the characters, then zeros.
-Bytes Field40(const std::string& text) {
-  Bytes bytes(text.begin(), text.end());
-  bytes.resize(40, 0);
-  return bytes;
-}
-
-Bytes operator+(Bytes a, const Bytes& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
+using testing::Bytes;
+using testing::Field;
+using testing::Hex;
+using testing::operator+;
 
 struct RequestCase {
   const char* name;
@@ -118,7 +101,7 @@ std::vector<RequestCase> Cases() {
          d.PendingText = "Итог";
          return d.PrintString(kStationReceipt | kStationJournal);
        },
-       Hex("2F " + kPwd + "03 02") + Field40("Итог")},
+       Hex("2F " + kPwd + "03 02") + Field("Итог")},
       {"PrintReportX", [](FiscalDevice& d) { return d.PrintReportX(); }, Hex("40 " + kPwd)},
       {"PrintReportZ", [](FiscalDevice& d) { return d.PrintReportZ(); }, Hex("41 " + kPwd)},
       {"CashIn", [](FiscalDevice& d) { return d.CashIn(12345); },
@@ -141,19 +124,19 @@ std::vector<RequestCase> Cases() {
          d.StrNumber = 3, d.Quantity = 1000, d.Price = 1234, d.PendingText = "A";
          return d.SlipOperation(2);
        },
-       Hex("73 " + kPwd + "03 " + kItem + "02 00 00 00") + Field40("A")},
+       Hex("73 " + kPwd + "03 " + kItem + "02 00 00 00") + Field("A")},
       {"SlipSurcharge",
        [](FiscalDevice& d) {
          d.StrNumber = 3, d.Amounts[0] = 500, d.PendingText = "";
          return d.SlipSurcharge(1);
        },
-       Hex("75 " + kPwd + "01 03 F4 01 00 00 00 01 00 00 00") + Field40("")},
+       Hex("75 " + kPwd + "01 03 F4 01 00 00 00 01 00 00 00") + Field("")},
       {"SlipDiscount",
        [](FiscalDevice& d) {
          d.StrNumber = 3, d.Amounts[0] = 500, d.PendingText = "";
          return d.SlipDiscount();
        },
-       Hex("75 " + kPwd + "00 03 F4 01 00 00 00 00 00 00 00") + Field40("")},
+       Hex("75 " + kPwd + "00 03 F4 01 00 00 00 00 00 00 00") + Field("")},
       {"CloseSlipReceipt",
        [](FiscalDevice& d) {
          d.StrNumber = 9, d.Amounts[0] = 100, d.Amounts[3] = 50, d.PendingText = "Спасибо";
@@ -161,7 +144,7 @@ std::vector<RequestCase> Cases() {
        },
        Hex("77 " + kPwd + "09 64 00 00 00 00 00 00 00 00 00 00 00 00 00 00 32 00 00 00 00 " +
            "00 00 00 00 00 00") +
-           Field40("Спасибо")},
+           Field("Спасибо")},
       {"FillSlipBuffer",
        [](FiscalDevice& d) {
          d.StrNumber = 3, d.PendingText = "ABC";
@@ -174,19 +157,19 @@ std::vector<RequestCase> Cases() {
          d.Quantity = 1000, d.Price = 1234, d.PendingText = "Молоко";
          return d.Sale();
        },
-       Hex("80 " + kPwd + kItem + "00 00 00 00") + Field40("Молоко")},
+       Hex("80 " + kPwd + kItem + "00 00 00 00") + Field("Молоко")},
       {"ReturnSale",
        [](FiscalDevice& d) {
          d.Quantity = 1000, d.Price = 1234, d.PendingText = "";
          return d.ReturnSale(4);
        },
-       Hex("82 " + kPwd + kItem + "04 00 00 00") + Field40("")},
+       Hex("82 " + kPwd + kItem + "04 00 00 00") + Field("")},
       {"Storno",
        [](FiscalDevice& d) {
          d.Quantity = 1000, d.Price = 1234, d.Department = 7, d.PendingText = "";
          return d.Storno(3);
        },
-       Hex("84 " + kPwd + "E8 03 00 00 00 D2 04 00 00 00 07 03 00 00 00") + Field40("")},
+       Hex("84 " + kPwd + "E8 03 00 00 00 D2 04 00 00 00 07 03 00 00 00") + Field("")},
       {"CloseReceipt",
        [](FiscalDevice& d) {
          d.Amounts[0] = 100, d.Amounts[3] = 50, d.PendingText = "Спасибо";
@@ -194,19 +177,19 @@ std::vector<RequestCase> Cases() {
        },
        Hex("85 " + kPwd + "64 00 00 00 00 00 00 00 00 00 00 00 00 00 00 32 00 00 00 00 " +
            "00 00 00 00 00 00") +
-           Field40("Спасибо")},
+           Field("Спасибо")},
       {"Discount",
        [](FiscalDevice& d) {
          d.Amounts[0] = 500, d.PendingText = "";
          return d.Discount(1);
        },
-       Hex("86 " + kPwd + "F4 01 00 00 00 01 00 00 00") + Field40("")},
+       Hex("86 " + kPwd + "F4 01 00 00 00 01 00 00 00") + Field("")},
       {"Surcharge",
        [](FiscalDevice& d) {
          d.Amounts[0] = 500, d.PendingText = "";
          return d.Surcharge();
        },
-       Hex("87 " + kPwd + "F4 01 00 00 00 00 00 00 00") + Field40("")},
+       Hex("87 " + kPwd + "F4 01 00 00 00 00 00 00 00") + Field("")},
       {"AnnulReceipt", [](FiscalDevice& d) { return d.AnnulReceipt(); }, Hex("88 " + kPwd)},
       {"Subtotal", [](FiscalDevice& d) { return d.Subtotal(); }, Hex("89 " + kPwd)},
       {"StornoDiscount",
@@ -214,13 +197,13 @@ std::vector<RequestCase> Cases() {
          d.Amounts[0] = 1, d.PendingText = "";
          return d.StornoDiscount(2);
        },
-       Hex("8A " + kPwd + "01 00 00 00 00 02 00 00 00") + Field40("")},
+       Hex("8A " + kPwd + "01 00 00 00 00 02 00 00 00") + Field("")},
       {"StornoSurcharge",
        [](FiscalDevice& d) {
          d.Amounts[0] = 1, d.PendingText = "";
          return d.StornoSurcharge(2);
        },
-       Hex("8B " + kPwd + "01 00 00 00 00 02 00 00 00") + Field40("")},
+       Hex("8B " + kPwd + "01 00 00 00 00 02 00 00 00") + Field("")},
       {"RepeatDocument", [](FiscalDevice& d) { return d.RepeatDocument(); }, Hex("8C " + kPwd)},
       {"ContinuePrint", [](FiscalDevice& d) { return d.ContinuePrint(); }, Hex("B0 " + kPwd)},
   };
@@ -257,7 +240,7 @@ TEST_F(RequestBytesTest, PrintStringOnFamilyOneIsTheShortForm) {
   ReadType(0);
   device_.PendingText = "Итог";
   ASSERT_TRUE(device_.PrintString(kStationReceipt));
-  EXPECT_EQ(register_.requests.front(), Hex("17 " + kPwd + "02") + Field40("Итог"));
+  EXPECT_EQ(register_.requests.front(), Hex("17 " + kPwd + "02") + Field("Итог"));
 }
 
 TEST_F(RequestBytesTest, TextFieldsArePackedByLengthFamilyAndLineWidth) {
@@ -269,7 +252,7 @@ TEST_F(RequestBytesTest, TextFieldsArePackedByLengthFamilyAndLineWidth) {
   ASSERT_TRUE(device_.Sale());
   EXPECT_EQ(register_.requests.back().size(), 20u + 40u);  // 5 characters and 35 zeros
   EXPECT_EQ(Bytes(register_.requests.back().begin() + 20, register_.requests.back().end()),
-            Field40("abcde"));
+            Field("abcde"));
 
   device_.PendingText = fifty;
   ASSERT_TRUE(device_.Sale());
@@ -278,7 +261,7 @@ TEST_F(RequestBytesTest, TextFieldsArePackedByLengthFamilyAndLineWidth) {
   device_.PendingText = std::string(39, 'y');
   ASSERT_TRUE(device_.Sale());
   EXPECT_EQ(Bytes(register_.requests.back().begin() + 20, register_.requests.back().end()),
-            Field40(std::string(39, 'y')));
+            Field(std::string(39, 'y')));
   device_.PendingText = std::string(40, 'y');
   ASSERT_TRUE(device_.Sale());
   EXPECT_EQ(Bytes(register_.requests.back().begin() + 20, register_.requests.back().end()),
@@ -293,7 +276,7 @@ TEST_F(RequestBytesTest, TextFieldsArePackedByLengthFamilyAndLineWidth) {
   device_.PendingText = fifty;
   ASSERT_TRUE(device_.Sale());
   EXPECT_EQ(register_.requests.back(),
-            Hex("80 " + kPwd + kItem + "00 00 00 00") + Field40(std::string(40, 'x')));
+            Hex("80 " + kPwd + kItem + "00 00 00 00") + Field(std::string(40, 'x')));
 }
 
 TEST_F(RequestBytesTest, AnOverlongSlipTextIsCutToFitTheRequest) {

@@ -1,6 +1,6 @@
 // Refund, cash-in and cash-out receipts on the receipt station.
 
-#include "ReceiptFixture.h"
+#include "unit/fiscal/ReceiptFixture.h"
 
 namespace orn::testing {
 namespace {

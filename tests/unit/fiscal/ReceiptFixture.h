@@ -11,10 +11,10 @@
 #include <optional>
 #include <string>
 
-#include "../service/ServiceFixture.h"
 #include "device/ResultCodes.h"
 #include "service/OposConstants.h"
 #include "simulator/Registers.h"
+#include "unit/service/ServiceFixture.h"
 
 namespace orn::testing {
 

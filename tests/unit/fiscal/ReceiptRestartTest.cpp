@@ -1,7 +1,7 @@
 // A receipt carried on by a new service object after the old one was destroyed, as after a
 // restart of the point-of-sale application: the state and payments come from the registry.
 
-#include "ReceiptFixture.h"
+#include "unit/fiscal/ReceiptFixture.h"
 
 namespace orn::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ReceiptFixture.h"
+#include "unit/fiscal/ReceiptFixture.h"
 
 namespace orn::testing {
 namespace {

@@ -1,6 +1,6 @@
 // Sales receipts on the receipt station, from the calls to the register's registers and tape.
 
-#include "ReceiptFixture.h"
+#include "unit/fiscal/ReceiptFixture.h"
 
 namespace orn::testing {
 namespace {

@@ -1,6 +1,6 @@
 // Fiscal receipts on the slip station of a register that has one.
 
-#include "ReceiptFixture.h"
+#include "unit/fiscal/ReceiptFixture.h"
 
 namespace orn::testing {
 namespace {

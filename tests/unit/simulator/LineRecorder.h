@@ -7,12 +7,19 @@
 
 #include "platform/memory/LinePeer.h"
 #include "simulator/RegisterSimulator.h"
+#include "support/Frames.h"
 
 namespace orn::simulator::testing {
 
-inline constexpr uint8_t kStx = 0x02, kEnq = 0x05, kAck = 0x06, kNak = 0x15;
-
-using Bytes = std::vector<uint8_t>;
+// The tests' own frames, not the simulator's.
+using orn::testing::AnswerAfterAck;
+using orn::testing::Bytes;
+using orn::testing::FrameOf;
+using orn::testing::kAck;
+using orn::testing::kEnq;
+using orn::testing::kNak;
+using orn::testing::kStx;
+using orn::testing::operator+;
 
 struct SentChunk {
   Bytes bytes;
@@ -37,33 +44,6 @@ class LineRecorder : public platform::LineReply {
 
   std::vector<SentChunk> chunks;
 };
-
-// A request or answer frame for a message, built here independently of the simulator.
-inline Bytes FrameOf(const Bytes& message) {
-  Bytes frame = {kStx, uint8_t(message.size())};
-  uint8_t check = uint8_t(message.size());
-  for (uint8_t byte : message) {
-    frame.push_back(byte);
-    check ^= byte;
-  }
-  frame.push_back(check);
-  return frame;
-}
-
-inline Bytes Concat(const Bytes& a, const Bytes& b) {
-  Bytes joined = a;
-  joined.insert(joined.end(), b.begin(), b.end());
-  return joined;
-}
-
-// The message {code, error, data...} of a well-formed answer frame after a leading ACK;
-// empty when `sent` is anything else (wrong length byte, wrong check byte, no ACK).
-inline Bytes AnswerAfterAck(const Bytes& sent) {
-  if (sent.size() < 4) return {};
-  const Bytes message(sent.begin() + 3, sent.end() - 1);
-  if (Concat({kAck}, FrameOf(message)) != sent) return {};
-  return message;
-}
 
 // GetStatus with the default operator password 30.
 inline const Bytes kGetStatus = {0x11, 30, 0, 0, 0};

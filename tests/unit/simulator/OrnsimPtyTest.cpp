@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "LineRecorder.h"
+#include "unit/simulator/LineRecorder.h"
 
 namespace orn::simulator::testing {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "RegisterBench.h"
+#include "unit/simulator/RegisterBench.h"
 
 namespace orn::simulator::testing {
 namespace {
@@ -98,8 +98,8 @@ TEST(PrintingTest, PaperTakenAwayBeforePrintingRefusesWhatPrints) {
 
   bench.sim.TakePaper(Station::kReceipt);
   EXPECT_EQ(bench.Submode(), 1);
-  EXPECT_EQ(bench.Error(Request(0x17, {{2}, Text40("x")})), 0x6B);
-  EXPECT_EQ(bench.Error(Request(0x17, {{1}, Text40("x")})), 0);  // the journal alone
+  EXPECT_EQ(bench.Error(Request(0x17, {{2}, Field("x")})), 0x6B);
+  EXPECT_EQ(bench.Error(Request(0x17, {{1}, Field("x")})), 0);  // the journal alone
 }
 
 TEST(PrintingTest, AResetAnnulsTheOpenReceipt) {
@@ -119,11 +119,11 @@ TEST(PrintingTest, TextLinesGoToTheirStationsCutToTheLineWidth) {
   config.model = ModelPreset(6);  // 32 characters, no journal
   RegisterBench bench(config);
   ASSERT_EQ(bench.Error(Request(0x2F, {{3}, {1}, Bytes(50, 'A')})), 0);
-  ASSERT_EQ(bench.Error(Request(0x17, {{2}, Text40("Строка")})), 0);
+  ASSERT_EQ(bench.Error(Request(0x17, {{2}, Field("Строка")})), 0);
   EXPECT_EQ(bench.Tape(), (std::vector<std::string>{std::string(32, 'A'), "Строка"}));
   EXPECT_TRUE(bench.sim.Printed(Station::kJournal).empty());
-  EXPECT_EQ(bench.Error(Request(0x2F, {{2}, {8}, Text40("x")})), 0x33);  // font 8
-  EXPECT_EQ(bench.Error(Request(0x17, {{0}, Text40("x")})), 0x33);       // no station
+  EXPECT_EQ(bench.Error(Request(0x2F, {{2}, {8}, Field("x")})), 0x33);  // font 8
+  EXPECT_EQ(bench.Error(Request(0x17, {{0}, Field("x")})), 0x33);       // no station
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "RegisterBench.h"
+#include "unit/simulator/RegisterBench.h"
 
 namespace orn::simulator::testing {
 namespace {
@@ -130,7 +130,7 @@ TEST(RegisterAccountsTest, OperationsTheRegisterRefuses) {
       {"storno without a receipt", {}, Item(0x84, 1000, 1), 0x73},
       {"department 0",
        {},
-       Request(0x80, {Le(1000, 5), Le(1, 5), {0}, {0, 0, 0, 0}, Text40()}),
+       Request(0x80, {Le(1000, 5), Le(1, 5), {0}, {0, 0, 0, 0}, Field("")}),
        0x63},
       {"tax group 5", {}, Item(0x80, 1000, 1, 5), 0x33},
       {"Sale one byte short", {}, shortSale, 0x09},
@@ -189,12 +189,12 @@ TEST(RegisterAccountsTest, ASlipReceiptGoesToTheSlipWhenPrinted) {
   ASSERT_EQ(bench.Error(Request(0x71, {Bytes(8, 0)})), 0);
   EXPECT_EQ(bench.Mode(), 0x0D);
   ASSERT_EQ(bench.Error(
-                Request(0x73, {{13}, Le(2000, 5), Le(150, 5), {1}, {1, 0, 0, 0}, Text40("Бланк")})),
+                Request(0x73, {{13}, Le(2000, 5), Le(150, 5), {1}, {1, 0, 0, 0}, Field("Бланк")})),
             0);
   EXPECT_EQ(bench.Subtotal(), 300);
   EXPECT_EQ(bench.Money(88), 300);
   ASSERT_EQ(bench.Error(Request(
-                0x77, {{16}, Le(500, 5), Le(0, 5), Le(0, 5), Le(0, 5), Bytes(6, 0), Text40()})),
+                0x77, {{16}, Le(500, 5), Le(0, 5), Le(0, 5), Le(0, 5), Bytes(6, 0), Field("")})),
             0);
   EXPECT_EQ(bench.Mode(), 0x02);
   EXPECT_EQ(bench.Money(245), 300);

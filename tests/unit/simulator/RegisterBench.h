@@ -6,49 +6,30 @@
 #include <initializer_list>
 #include <string>
 
-#include "LineRecorder.h"
+#include "unit/simulator/LineRecorder.h"
 
 namespace orn::simulator::testing {
 
-// `value` little-endian in `count` bytes.
-inline Bytes Le(uint64_t value, size_t count) {
-  Bytes bytes;
-  for (size_t i = 0; i < count; ++i) bytes.push_back(uint8_t(value >> (8 * i)));
-  return bytes;
-}
-
-// A text field of 40 bytes (padded with 00h).
-inline Bytes Text40(const std::string& text = "") {
-  Bytes bytes(text.begin(), text.end());
-  bytes.resize(40, 0);
-  return bytes;
-}
-
-// The code, the password and the parameters.
-inline Bytes Request(uint8_t code, std::initializer_list<Bytes> parts, uint32_t password = 30) {
-  Bytes request = {code};
-  const Bytes pass = Le(password, 4);
-  request.insert(request.end(), pass.begin(), pass.end());
-  for (const Bytes& part : parts) request.insert(request.end(), part.begin(), part.end());
-  return request;
-}
+using orn::testing::Field;
+using orn::testing::Le;
+using orn::testing::Request;
 
 // An item (80h..84h): quantity in thousandths, price, department 1, tax group, text.
 inline Bytes Item(uint8_t code, uint64_t quantity, uint64_t price, uint8_t group = 0,
                   const std::string& text = "") {
-  return Request(code, {Le(quantity, 5), Le(price, 5), {1}, {group, 0, 0, 0}, Text40(text)});
+  return Request(code, {Le(quantity, 5), Le(price, 5), {1}, {group, 0, 0, 0}, Field(text)});
 }
 
 // Discount, surcharge and their stornos (86h, 87h, 8Ah, 8Bh).
 inline Bytes Adjust(uint8_t code, uint64_t amount, uint8_t group = 0) {
-  return Request(code, {Le(amount, 5), {group, 0, 0, 0}, Text40()});
+  return Request(code, {Le(amount, 5), {group, 0, 0, 0}, Field("")});
 }
 
 // CloseReceipt with the four payments.
 inline Bytes Close(uint64_t cash, uint64_t type2 = 0, uint64_t type3 = 0, uint64_t type4 = 0) {
   return Request(
       0x85,
-      {Le(cash, 5), Le(type2, 5), Le(type3, 5), Le(type4, 5), {0, 0}, {0, 0, 0, 0}, Text40()});
+      {Le(cash, 5), Le(type2, 5), Le(type3, 5), Le(type4, 5), {0, 0}, {0, 0, 0, 0}, Field("")});
 }
 
 inline Bytes Simple(uint8_t code) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "LineRecorder.h"
+#include "unit/simulator/LineRecorder.h"
 
 namespace orn::simulator::testing {
 namespace {

@@ -4,19 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "RegisterBench.h"
+#include "unit/simulator/RegisterBench.h"
 
 namespace orn::simulator::testing {
 namespace {
 
 Bytes Coordinates(uint8_t table, uint16_t row, uint8_t field) {
   return {table, uint8_t(row), uint8_t(row >> 8), field};
-}
-
-Bytes Padded(const std::string& text, size_t size) {
-  Bytes bytes(text.begin(), text.end());
-  bytes.resize(size, 0);
-  return bytes;
 }
 
 TEST(TablesAndModesTest, TableStructuresFollowTheModel) {
@@ -43,7 +37,7 @@ TEST(TablesAndModesTest, TableStructuresFollowTheModel) {
     const Bytes answer = bench.Send(Request(0x2D, {{c.table}}));
     ASSERT_EQ(answer.size(), 2u + 43u) << c.name;
     EXPECT_EQ(answer[1], 0);
-    EXPECT_EQ(Bytes(answer.begin() + 2, answer.begin() + 42), Padded(c.name, 40)) << c.name;
+    EXPECT_EQ(Bytes(answer.begin() + 2, answer.begin() + 42), Field(c.name, 40)) << c.name;
     EXPECT_EQ(answer[42] | answer[43] << 8, c.rows) << c.name;
     EXPECT_EQ(answer[44], c.fields) << c.name;
   }
@@ -54,17 +48,17 @@ TEST(TablesAndModesTest, TableStructuresFollowTheModel) {
 TEST(TablesAndModesTest, FieldsAreReadAndWrittenInTheirSize) {
   RegisterBench bench;  // model 0: 36 characters, header from row 4
   EXPECT_EQ(bench.Send(Request(0x1F, {Coordinates(4, 4, 1)})),
-            Concat({0x1F, 0}, Padded("ООО \"ОРНИТА\"", 36)));
-  ASSERT_EQ(bench.Error(Request(0x1E, {Coordinates(4, 4, 1), Padded("МАГАЗИН", 36)})), 0);
+            (Bytes{0x1F, 0} + Field("ООО \"ОРНИТА\"", 36)));
+  ASSERT_EQ(bench.Error(Request(0x1E, {Coordinates(4, 4, 1), Field("МАГАЗИН", 36)})), 0);
   EXPECT_EQ(bench.Send(Request(0x1F, {Coordinates(4, 4, 1)})),
-            Concat({0x1F, 0}, Padded("МАГАЗИН", 36)));
+            (Bytes{0x1F, 0} + Field("МАГАЗИН", 36)));
   // The tax rate is a 2-byte number.
   EXPECT_EQ(bench.Send(Request(0x1F, {Coordinates(6, 1, 1)})), (Bytes{0x1F, 0, 0x08, 0x07}));
   ASSERT_EQ(bench.Error(Request(0x1E, {Coordinates(6, 2, 1), Le(1800, 2)})), 0);
   EXPECT_EQ(bench.sim.RegisterTables().Number(6, 2, 1), 1800u);
   EXPECT_EQ(bench.Error(Request(0x1E, {Coordinates(6, 2, 1), Le(10000, 2)})), 0x33);
   EXPECT_EQ(bench.Error(Request(0x1E, {Coordinates(6, 2, 1), Le(1, 1)})), 0x09);
-  EXPECT_EQ(bench.Error(Request(0x1E, {Coordinates(4, 4, 1), Padded("x", 40)})), 0x09);
+  EXPECT_EQ(bench.Error(Request(0x1E, {Coordinates(4, 4, 1), Field("x", 40)})), 0x09);
   EXPECT_EQ(bench.Error(Request(0x1E, {Coordinates(1, 1, 4), {2}})), 0x33);  // a switch
   EXPECT_EQ(bench.Error(Request(0x1F, {Coordinates(4, 0, 1)})), 0x33);
   EXPECT_EQ(bench.Error(Request(0x1F, {Coordinates(4, 15, 1)})), 0x33);
