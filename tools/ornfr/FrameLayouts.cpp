@@ -198,9 +198,8 @@ std::string DescribeFields(const Field* fields, size_t count, const uint8_t* byt
   size_t at = 0;
   for (size_t i = 0; i < count && at < size; ++i) {
     const Field& field = fields[i];
-    size_t width = SizeOf(field);
-    if (width == 0) width = size - at;
-    if (field.type != T::kText && width == 0) continue;
+    const size_t width = field.type == T::kText ? size - at : SizeOf(field);
+    if (width == 0) continue;
     if (at + width > size) break;  // a short frame: the rest in hex below
     const uint8_t* p = bytes + at;
     std::string value;
