@@ -49,6 +49,7 @@ RegisterSimulator::RegisterSimulator(const SimulatorConfig& config)
 }
 
 void RegisterSimulator::OnByte(uint8_t byte, uint64_t nowMs, platform::LineReply& reply) {
+  MoveSlips(nowMs);
   commands_.Advance(nowMs);
   const uint32_t number = ++counters_.bytesReceived;
   if (Listed(faults_.dropReceived, number)) return;
@@ -126,6 +127,22 @@ void RegisterSimulator::InsertSlip() {
 
 void RegisterSimulator::RemoveSlip() {
   State().flags &= uint16_t(~(flag::kSlipInserted | flag::kSlipStillIn));
+}
+
+void RegisterSimulator::MoveSlips(uint64_t nowMs) {
+  std::vector<SlipMove>& moves = faults_.slipMoves;
+  for (;;) {
+    const auto next =
+        std::min_element(moves.begin(), moves.end(),
+                         [](const SlipMove& a, const SlipMove& b) { return a.atMs < b.atMs; });
+    if (next == moves.end() || next->atMs > nowMs) return;
+    if (next->inserted) {
+      InsertSlip();
+    } else {
+      RemoveSlip();
+    }
+    moves.erase(next);
+  }
 }
 
 void RegisterSimulator::Reset() {

@@ -82,6 +82,8 @@ class RegisterSimulator : public platform::LinePeer, private CommandHandler {
  private:
   size_t Execute(const uint8_t* request, size_t length, uint64_t nowMs, uint8_t* answer) override;
   void OnAnswerAcknowledged() override;
+  // The scripted slip moves due by `nowMs`, earliest first.
+  void MoveSlips(uint64_t nowMs);
 
   uint32_t baudRate_;
   SimulatorFaults faults_;

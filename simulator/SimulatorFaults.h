@@ -21,6 +21,13 @@ struct PaperFault {
   Station station = Station::kReceipt;
 };
 
+// A slip put into the slip station or taken out of it at a line time, as the cashier at the
+// register would.
+struct SlipMove {
+  uint64_t atMs = 0;
+  bool inserted = true;
+};
+
 struct SimulatorFaults {
   bool silent = false;                    // answer nothing at all (bytes are still counted)
   std::vector<uint32_t> dropReceived;     // bytes from the driver that never arrive
@@ -54,6 +61,8 @@ struct SimulatorFaults {
   // A reset (RAM cleared: an open receipt or slip document is annulled, printing is lost)
   // before the N-th frame executes (counted as for deviceErrors).
   std::vector<uint32_t> resetBeforeCommand;
+  // Slip moves still to come; each is done (and dropped) by the first byte at its time.
+  std::vector<SlipMove> slipMoves;
 };
 
 struct SimulatorCounters {

@@ -1,57 +1,17 @@
 // What the register's type answer and last status mean for the properties: capabilities
 // by model category, line width, the open day, the description and where register table 4
-// keeps the header and trailer of each model family.
+// keeps the header and trailer.
 
 #include <cstdio>
 
 #include "device/DeviceStatus.h"
 #include "device/ModelTable.h"
+#include "fiscal/SettingsTables.h"
 #include "service/FptrService.h"
 
 namespace orn::service {
 
 namespace {
-
-struct TextRows {
-  int32_t headerLines;
-  int32_t trailerLines;
-  int32_t firstHeaderRow;  // 0: found from the size of table 4
-};
-
-// Header and trailer lines of table 4 by model family; other families have none.
-TextRows TextRowsOfFamily(int family) {
-  switch (family) {
-    case 1:
-    case 5:
-      return {3, 3, 4};
-    case 2:
-    case 3:
-    case 6:
-    case 12:
-      return {4, 3, 6};
-    case 4:
-      return {5, 4, 6};
-    case 7:
-    case 8:
-      return {11, 3, 4};
-    case 9:
-      return {6, 3, 4};
-    case 10:
-    case 11:
-      return {4, 3, 0};
-    case 13:
-    case 14:
-      return {5, 3, 10};
-    default:
-      return {0, 0, 0};
-  }
-}
-
-// Families 10 and 11 come with a short table 4 (header from row 6) or a long one.
-constexpr uint16_t kShortTextTableRows = 9;
-constexpr int32_t kShortTableHeaderRow = 6;
-constexpr int32_t kLongTableHeaderRow = 23;
-constexpr uint8_t kTextTable = 4;
 
 bool In(int value, std::initializer_list<int> set) {
   for (int member : set)
@@ -89,15 +49,11 @@ bool FptrService::ApplyDeviceType() {
                 unsigned(Le32(device_.StatusBlock() + device::status::kRegisterNumber)));
   deviceDescription_ = description;
 
-  const TextRows rows = TextRowsOfFamily(device_.ModelFamily());
+  fiscal::TextRows rows;
+  if (!fiscal::ReadTextRows(device_, rows)) return false;
   numHeaderLines_ = rows.headerLines;
   numTrailerLines_ = rows.trailerLines;
   firstHeaderRow_ = rows.firstHeaderRow;
-  if (firstHeaderRow_ == 0 && numHeaderLines_ != 0) {
-    if (!device_.GetTableStructure(kTextTable)) return false;
-    firstHeaderRow_ =
-        device_.TableRowCount() == kShortTextTableRows ? kShortTableHeaderRow : kLongTableHeaderRow;
-  }
   return true;
 }
 

@@ -7,7 +7,8 @@ FptrService::FptrService(const platform::Platform& platform, platform::PortProvi
       params_(platform.registry, log_),
       device_(ports, platform.clock, log_),
       receipt_(platform.registry, params_),
-      text_(platform.text) {
+      text_(platform.text),
+      clock_(platform.clock) {
   // A port found by the scan is written back, so the next open goes straight to it.
   device_.SetPortFoundHandler([this](int port) { params_.SaveComNumber(port); });
 }

@@ -17,6 +17,7 @@
 #include "config/DriverLog.h"
 #include "config/DriverParams.h"
 #include "device/FiscalDevice.h"
+#include "fiscal/OposText.h"
 #include "fiscal/ReceiptState.h"
 #include "platform/CommPort.h"
 #include "platform/Platform.h"
@@ -313,6 +314,21 @@ class FptrService {
   bool CheckTextLength(std::u16string_view text);
   bool CheckSalesOnly();
   bool CheckReceiptStation();
+  // fiscal/DocumentMethods.cpp
+  bool CheckSlipFiscalDocument();
+  // Polls the status until a slip is in (`inserted`) or out; timeout 0 looks once.
+  void WaitForSlip(int32_t timeout, bool inserted);
+  // fiscal/ReportMethods.cpp: an OPOS date (114/219 when it is not one) and a whole number
+  // 0..65535 (logged and illegal when it is not one).
+  bool ParseDateArgument(std::u16string_view text, fiscal::RegisterDateTime& date);
+  bool ParseWordArgument(std::u16string_view text, uint16_t& value);
+  bool PrintZeroSumReceipt();
+  std::string DataItemText(int32_t dataItem, int32_t selector);
+  // Register units; false with the triple set when refused or a command failed.
+  bool ReadTotalizer(int32_t totalizer, int64_t& value);
+  // fiscal/SettingsMethods.cpp: a header or trailer line kept and written to table 4.
+  void SetTextLine(std::vector<std::string>& lines, int32_t lineNumber, uint16_t row,
+                   std::u16string_view text);
   // fiscal/ReceiptSteps.cpp: the register steps of the receipt methods.
   // Quantity in thousandths, price in register units.
   bool SellItem(const std::string& description, int64_t quantity, int64_t price, int32_t vatInfo);
@@ -345,6 +361,7 @@ class FptrService {
   device::FiscalDevice device_;
   fiscal::ReceiptState receipt_;
   platform::TextConverter& text_;
+  platform::Clock& clock_;
 
   // Service state.
   bool opened_ = false;
@@ -401,6 +418,8 @@ class FptrService {
   // The header and trailer texts of register table 4.
   std::vector<std::string> headerLines_;
   std::vector<std::string> trailerLines_;
+  // Tax rates 1..4 in 0.01 %, kept by the service only until SetVatTable writes them.
+  std::array<uint16_t, 4> vatRates_{};
 };
 
 }  // namespace orn::service

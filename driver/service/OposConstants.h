@@ -24,7 +24,41 @@ inline constexpr int32_t FPTR_PS_MONITOR = 1;
 inline constexpr int32_t FPTR_PS_FISCAL_RECEIPT = 2;
 inline constexpr int32_t FPTR_PS_FISCAL_RECEIPT_TOTAL = 3;
 inline constexpr int32_t FPTR_PS_FISCAL_RECEIPT_ENDING = 4;
+inline constexpr int32_t FPTR_PS_FISCAL_DOCUMENT = 5;
 inline constexpr int32_t FPTR_PS_NONFISCAL = 9;
+inline constexpr int32_t FPTR_PS_REPORT = 10;
+
+// Stations of PrintNormal, combinable.
+inline constexpr int32_t FPTR_S_JOURNAL = 1;
+inline constexpr int32_t FPTR_S_RECEIPT = 2;
+inline constexpr int32_t FPTR_S_SLIP = 4;
+
+// ReportType of PrintReport.
+inline constexpr int32_t FPTR_RT_ORDINAL = 1;
+inline constexpr int32_t FPTR_RT_DATE = 2;
+
+// DataItem of GetData.
+inline constexpr int32_t FPTR_GD_CURRENT_TOTAL = 1;
+inline constexpr int32_t FPTR_GD_DAILY_TOTAL = 2;
+inline constexpr int32_t FPTR_GD_RECEIPT_NUMBER = 3;
+inline constexpr int32_t FPTR_GD_REFUND = 4;
+inline constexpr int32_t FPTR_GD_Z_REPORT = 7;
+inline constexpr int32_t FPTR_GD_PRINTER_ID = 9;
+inline constexpr int32_t FPTR_GD_FIRMWARE = 10;
+inline constexpr int32_t FPTR_GD_DESCRIPTION_LENGTH = 28;
+
+// TotalizerType, and the totalizers of GetTotalizer.
+inline constexpr int32_t FPTR_TT_DOCUMENT = 1;
+inline constexpr int32_t FPTR_TT_DAY = 2;
+inline constexpr int32_t FPTR_TT_RECEIPT = 3;
+inline constexpr int32_t FPTR_GT_GROSS = 1;
+inline constexpr int32_t FPTR_GT_DISCOUNT = 3;
+inline constexpr int32_t FPTR_GT_ITEM = 5;
+inline constexpr int32_t FPTR_GT_REFUND = 8;
+inline constexpr int32_t FPTR_GT_SURCHARGE = 14;
+
+// Timeout of the slip waits that waits without a limit.
+inline constexpr int32_t OPOS_FOREVER = -1;
 
 // FiscalReceiptStation.
 inline constexpr int32_t FPTR_RS_RECEIPT = 1;

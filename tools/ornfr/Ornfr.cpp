@@ -2,11 +2,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "LogExplain.h"
 #include "OrnfrOutput.h"
 #include "ReceiptCommand.h"
+#include "SettingsCommands.h"
 #include "config/DriverLog.h"
 #include "device/FiscalDevice.h"
 #include "device/ModelTable.h"
@@ -17,7 +21,9 @@ namespace orn::ornfr {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: ornfr --port PATH|N [--baud N] [--password N] [--log FILE] COMMAND [ARGS]\n"
+    "usage: ornfr --port PATH|N [--baud N] [--password N] [--tax-password N] [--log FILE]\n"
+    "             COMMAND [ARGS]\n"
+    "       ornfr log FILE\n"
     "commands:\n"
     "  status             the register's status, one 'name: value' line each\n"
     "  type               the device type, model family, category and line width\n"
@@ -28,12 +34,20 @@ constexpr char kUsage[] =
     "  set-time           set the register's date and time to this computer's\n"
     "  read-table T R F   read field F of row R of table T\n"
     "  cash-register N    read cash register N\n"
+    "  report --dates FROM TO      fiscal memory report of the days FROM..TO (DDMMYYYY)\n"
+    "  report --shifts FIRST LAST  fiscal memory report of shifts FIRST..LAST (0: to the end)\n"
+    "  set-header N TEXT  set header line N (table 4)\n"
+    "  set-trailer N TEXT set trailer line N (table 4)\n"
+    "  vat                the tax rates of groups 1..4 (table 6)\n"
+    "  set-vat N RATE     set the rate of tax group N in 0.01 % (1800 = 18 %)\n"
     "  receipt            a sales receipt through the service object, as a point of sale\n"
     "                     makes it (three items, a discount, card and cash)\n"
+    "  log FILE           the driver's log with every frame explained (no port needed)\n"
     "options:\n"
     "  --port      the serial port: a device path or a COM port number (1..32)\n"
     "  --baud      the configured baud rate (default 4800)\n"
     "  --password  the operator password (default 30)\n"
+    "  --tax-password  the tax inspector password (the fiscal memory reports need it)\n"
     "  --log       write the driver log to FILE\n"
     "exit status: 0 success, 2 usage, 3 register error, 4 no answer\n";
 
@@ -41,6 +55,7 @@ struct Options {
   std::string port;
   uint32_t baud = 4800;
   uint32_t password = 30;
+  std::optional<uint32_t> taxPassword;
   std::string logFile;
   std::string command;
   std::vector<std::string> arguments;
@@ -52,8 +67,9 @@ struct CommandSpec {
 };
 
 constexpr CommandSpec kCommands[] = {
-    {"status", 0}, {"type", 0},     {"find", 0},       {"x-report", 0},      {"z-report", 0},
-    {"print", 1},  {"set-time", 0}, {"read-table", 3}, {"cash-register", 1}, {"receipt", 0},
+    {"status", 0},     {"type", 0},        {"find", 0},       {"x-report", 0},      {"z-report", 0},
+    {"print", 1},      {"set-time", 0},    {"read-table", 3}, {"cash-register", 1}, {"report", 3},
+    {"set-header", 2}, {"set-trailer", 2}, {"vat", 0},        {"set-vat", 2},       {"log", 1},       {"receipt", 0},
 };
 
 const CommandSpec* FindCommand(std::string_view name) {
@@ -84,6 +100,10 @@ std::string Parse(int argc, const char* const* argv, Options& options) {
       if (!ParseNumber(argv[++i], options.baud)) return "bad --baud value";
     } else if (arg == "--password" && hasValue) {
       if (!ParseNumber(argv[++i], options.password)) return "bad --password value";
+    } else if (arg == "--tax-password" && hasValue) {
+      uint32_t value = 0;
+      if (!ParseNumber(argv[++i], value)) return "bad --tax-password value";
+      options.taxPassword = value;
     } else if (arg == "--log" && hasValue) {
       options.logFile = argv[++i];
     } else if (const CommandSpec* found = FindCommand(arg); found && !command) {
@@ -93,20 +113,12 @@ std::string Parse(int argc, const char* const* argv, Options& options) {
       return "unexpected argument '" + std::string(arg) + "'";
     }
   }
-  if (options.port.empty()) return "--port is required";
   if (!command) return "no command given";
+  // Reading a log needs no register.
+  if (options.port.empty() && options.command != "log") return "--port is required";
   if (options.arguments.size() != command->arguments)
     return "'" + options.command + "' needs " + std::to_string(command->arguments) + " argument(s)";
   return {};
-}
-
-int ReportFailure(const device::FiscalDevice& device, Environment& env) {
-  const int code = device.ResultCode();
-  env.err << "ornfr: " << code << " " << device::ResultCodeName(code) << ", extended "
-          << device.ResultCodeExtended();
-  if (!device.ErrorString().empty()) env.err << ": " << env.consoleText(device.ErrorString());
-  env.err << "\n";
-  return code == device::OPOS_E_TIMEOUT ? kExitNoAnswer : kExitRegisterError;
 }
 
 int ReportPortFailure(const std::string& given, int portNumber, const device::FiscalDevice& device,
@@ -213,6 +225,10 @@ int RunCommand(const Options& options, device::FiscalDevice& device, Environment
                   (long long)value, (long long)(value / divisor),
                   divisor == 100 ? (long long)(value % 100) : 0LL);
     env.out << text;
+  } else {
+    int status = kExitSuccess;
+    RunSettingsCommand(command, args, device, env, status);
+    return status;
   }
   return kExitSuccess;
 }
@@ -230,6 +246,15 @@ int Run(int argc, const char* const* argv, Environment& env) {
     env.err << "ornfr: " << problem << "\n" << kUsage;
     return kExitUsage;
   }
+  if (options.command == "log") {
+    std::ifstream file(options.arguments[0], std::ios::binary);
+    if (!file) {
+      env.err << "ornfr: cannot read " << options.arguments[0] << "\n";
+      return kExitUsage;
+    }
+    ExplainLog(file, env);
+    return kExitSuccess;
+  }
   const int portNumber = env.resolvePort(options.port);
   if (portNumber < 1 || portNumber > 32) {
     env.err << "ornfr: unusable port '" << options.port << "'\n";
@@ -244,6 +269,7 @@ int Run(int argc, const char* const* argv, Environment& env) {
   device::FiscalDevice device(env.ports, env.clock, log);
   device.SetConnection(portNumber, options.baud);
   device.SetPassword(options.password);
+  if (options.taxPassword) device.SetTaxPassword(*options.taxPassword, true);
 
   // The service object opens its port itself.
   if (options.command == "receipt")

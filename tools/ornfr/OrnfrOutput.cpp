@@ -6,6 +6,7 @@
 #include "device/DeviceErrors.h"
 #include "device/DeviceStatus.h"
 #include "device/ModelTable.h"
+#include "device/ResultCodes.h"
 
 namespace orn::ornfr {
 
@@ -22,6 +23,15 @@ unsigned Word(const uint8_t* bytes) {
 }
 
 }  // namespace
+
+int ReportFailure(const device::FiscalDevice& device, Environment& env) {
+  const int code = device.ResultCode();
+  env.err << "ornfr: " << code << " " << device::ResultCodeName(code) << ", extended "
+          << device.ResultCodeExtended();
+  if (!device.ErrorString().empty()) env.err << ": " << env.consoleText(device.ErrorString());
+  env.err << "\n";
+  return code == device::OPOS_E_TIMEOUT ? kExitNoAnswer : kExitRegisterError;
+}
 
 void PrintStatus(const device::FiscalDevice& device, Environment& env) {
   namespace st = device::status;

@@ -6,6 +6,8 @@
 
 namespace orn::ornfr {
 
+// The register's error (or its silence) on standard error; returns the exit status.
+int ReportFailure(const device::FiscalDevice& device, Environment& env);
 void PrintStatus(const device::FiscalDevice& device, Environment& env);
 void PrintType(const device::FiscalDevice& device, Environment& env);
 
