@@ -56,6 +56,7 @@ void RegisterLink::OnControlByte(uint8_t byte, platform::LineReply& reply) {
   switch (byte) {
     case kEnq:
       ++counters_.enqsReceived;
+      if (awaitingVerdict_) ++counters_.unacknowledgedAnswers;
       awaitingVerdict_ = false;
       if (answerPending_) {
         SendControl(kAck, reply);

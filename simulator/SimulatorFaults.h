@@ -82,6 +82,9 @@ struct SimulatorCounters {
   uint32_t staleAnswersSent = 0;     // answers to no frame of the driver's
   uint32_t badCheckAnswersSent = 0;  // answers sent with a wrong check byte
   uint32_t baudRateChanges = 0;      // line rates taken on at the driver's request
+  // Answers neither acknowledged nor refused before the next ENQ, which gets them again: a
+  // whole round lost, as when the driver's ACK never reached the register.
+  uint32_t unacknowledgedAnswers = 0;
 };
 
 }  // namespace orn::simulator

@@ -49,6 +49,7 @@ bool DriverLog::WriteLine(std::string_view text) {
 }
 
 bool DriverLog::LogMethod(std::string_view text) {
+  if (!enabled_) return false;  // no time stamp read and formatted for nothing
   const platform::LocalTime t = clock_.Now();
   char stamp[64];
   std::snprintf(stamp, sizeof stamp, "%.2d.%.2d.%.4d %.2d:%.2d:%.2d.%.3d ", t.day, t.month,
@@ -65,6 +66,8 @@ bool DriverLog::LogDetail(std::string_view text) {
 }
 
 bool DriverLog::WriteDetail(std::string_view prefix, const char* format, va_list args) {
+  // Every OPOS call logs its parameters: with the log off, none is formatted.
+  if (!enabled_) return false;
   va_list measure;
   va_copy(measure, args);
   const int length = std::vsnprintf(nullptr, 0, format, measure);
@@ -107,6 +110,8 @@ bool DriverLog::LogErrorF(const char* format, ...) {
 }
 
 bool DriverLog::LogFrame(std::string_view prefix, const uint8_t* bytes, size_t count) {
+  // Every exchange logs two frames: with the log off, no row is formatted.
+  if (!enabled_) return false;
   if (count == 0) return LogDetail(prefix);
   static constexpr char kHex[] = "0123456789ABCDEF";
   for (size_t row = 0; row < count; row += kFrameBytesPerRow) {

@@ -63,6 +63,7 @@ void ErrorTriple::Set(int32_t resultCode, int32_t resultCodeExtended) {
 }
 
 void LogResultCodes(config::DriverLog& log, int resultCode, int resultCodeExtended) {
+  if (!log.Enabled()) return;  // every OPOS call ends here: nothing formatted for nothing
   char line[1200];
   std::snprintf(line, sizeof line, "%d, %s", resultCode, ResultCodeName(resultCode));
   log.LogResult(line);

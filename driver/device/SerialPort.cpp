@@ -32,7 +32,9 @@ bool SerialPort::Failed() {
 }
 
 bool SerialPort::Purge() {
-  return port_ && (port_->Purge(platform::kPurgeAll) || Failed());
+  // The receive side only: a transmit purge would drop the previous exchange's last ACK
+  // while it is still on its way, and the register would offer that answer again.
+  return port_ && (port_->Purge(platform::kPurgeRxAbort | platform::kPurgeRxClear) || Failed());
 }
 
 bool SerialPort::SetTimeouts(uint32_t readConstant) {
@@ -84,7 +86,11 @@ bool SerialPort::Write(const uint8_t* buffer, uint32_t count) {
   uint32_t transferred = 0;
   if (!port_) return false;
   if (!port_->Write(buffer, count, transferred)) return Failed();
-  return transferred == count;
+  if (transferred != count) return false;
+  // A write may return while its bytes still wait to leave. The register's reply time-outs
+  // count from the moment it has heard them, and a rate change must not catch them on the
+  // way, so every write ends once its bytes are out.
+  return port_->Drain() || Failed();
 }
 
 }  // namespace orn::device

@@ -29,11 +29,12 @@ class SerialPort {
   // The rate the port was last set to.
   uint32_t CurrentBaud() const { return baudRate_; }
 
+  // Throws away what has come in and not been read.
   bool Purge();
   // Read time-out: 200 ms between bytes, 200 ms a byte plus `readConstant` in all.
   bool SetTimeouts(uint32_t readConstant);
   bool SetBaud(uint32_t baudRate);
-  // Success only when exactly `count` bytes moved.
+  // Success only when exactly `count` bytes moved; a write returns once they have left.
   bool Read(uint8_t* buffer, uint32_t count);
   bool Write(const uint8_t* buffer, uint32_t count);
 

@@ -58,6 +58,9 @@ class CommPort {
   // ReadFile / WriteFile: `transferred` says how many bytes moved, also on a time-out.
   virtual bool Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) = 0;
   virtual bool Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) = 0;
+  // FlushFileBuffers: returns once every byte written has left the port (a write may return
+  // while its bytes still wait in the transmit queue).
+  virtual bool Drain() = 0;
 
   // The OS error of the last call that failed.
   const OsError& LastError() const { return lastError_; }

@@ -21,6 +21,11 @@ const char kOrnsimUsage[] =
     "  --password N        operator password (default 30)\n"
     "  --model N           model byte 0..255 of the device type answer (default 0)\n"
     "  --answer-delay MS   from a frame or ENQ to the answer frame (default 5)\n"
+    "  --reply-delay MS    from a byte to the ACK or NAK it gets (default 1)\n"
+    "  --pace              bytes take their wire time at the line rate, ten bits a byte,\n"
+    "                      in both directions, as on a real line (a pseudo-terminal\n"
+    "                      carries them at once); a client's write returns before its\n"
+    "                      bytes have crossed, so its reply time-outs start early\n"
     "  --silent            never answer anything\n"
     "  --drop-rx K         lose the K-th byte from the client (repeatable)\n"
     "  --drop-tx K         lose the K-th byte to the client (repeatable)\n"
@@ -125,6 +130,8 @@ bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& option
       options.help = true;
     } else if (option == "--verbose") {
       options.verbose = true;
+    } else if (option == "--pace") {
+      options.paced = true;
     } else if (option == "--show-tape") {
       options.showTape = true;
     } else if (option == "--show-counters") {
@@ -181,6 +188,10 @@ bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& option
     } else if (option == "--answer-delay") {
       good = ParseNumber(argument, 10000, value);
       config.timing.answerDelayMs = uint32_t(value);
+      ++i;
+    } else if (option == "--reply-delay") {
+      good = ParseNumber(argument, 10000, value);
+      config.timing.replyDelayMs = uint32_t(value);
       ++i;
     } else if (option == "--drop-rx" || option == "--drop-tx" || option == "--corrupt-rx" ||
                option == "--corrupt-tx") {

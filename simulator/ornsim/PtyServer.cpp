@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -48,9 +49,9 @@ constexpr int kMaxPollMs = 200;
 
 }  // namespace
 
-PtyServer::PtyServer(RegisterSimulator& simulator, bool verbose)
-    : simulator_(simulator), verbose_(verbose) {
-  startMs_ = NowMs();
+PtyServer::PtyServer(RegisterSimulator& simulator, bool verbose, bool paced)
+    : simulator_(simulator), verbose_(verbose), paced_(paced) {
+  startUs_ = NowUs();
 }
 
 PtyServer::~PtyServer() {
@@ -85,14 +86,10 @@ bool PtyServer::Open(std::string& error) {
 
 bool PtyServer::Serve(const volatile std::sig_atomic_t& stop, std::string& error) {
   while (!stop) {
-    int timeoutMs = kMaxPollMs;
-    if (!output_.empty()) {
-      const uint64_t now = NowMs();
-      const uint64_t due = output_.front().dueMs;
-      timeoutMs = due <= now ? 0 : int(due - now < uint64_t(kMaxPollMs) ? due - now : kMaxPollMs);
-    }
+    const int64_t waitUs = WaitUs();
+    const timespec timeout{time_t(waitUs / 1000000), long(waitUs % 1000000) * 1000};
     pollfd watched{master_, POLLIN, 0};
-    const int ready = poll(&watched, 1, timeoutMs);
+    const int ready = ppoll(&watched, 1, &timeout, nullptr);
     if (ready < 0) {
       if (errno == EINTR) continue;
       error = SystemError("poll");
@@ -103,21 +100,44 @@ bool PtyServer::Serve(const volatile std::sig_atomic_t& stop, std::string& error
       return false;
     }
     if ((watched.revents & POLLIN) != 0 && !ReadInput(error)) return false;
+    HandleHeardInput();
     if (!WriteDueOutput(error)) return false;
   }
   return true;
 }
 
 void PtyServer::Send(const uint8_t* data, size_t count, uint32_t delayMs) {
-  uint64_t due = receivedAtMs_ + delayMs;
-  if (!output_.empty() && output_.back().dueMs > due) due = output_.back().dueMs;
+  uint64_t due = receivedAtUs_ + uint64_t(delayMs) * 1000;
+  if (!output_.empty() && output_.back().dueUs > due) due = output_.back().dueUs;
   output_.push_back(Chunk{due, std::vector<uint8_t>(data, data + count)});
 }
 
-uint64_t PtyServer::NowMs() const {
+uint64_t PtyServer::NowUs() const {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  return uint64_t(now.tv_sec) * 1000 + uint64_t(now.tv_nsec) / 1000000 - startMs_;
+  return uint64_t(now.tv_sec) * 1000000 + uint64_t(now.tv_nsec) / 1000 - startUs_;
+}
+
+uint64_t PtyServer::ByteTimeUs() const {
+  // Ten bits a byte: start bit, eight data bits, stop bit.
+  const uint32_t rate = simulator_.BaudRate();
+  return paced_ ? (10ull * 1000000 + rate - 1) / rate : 0;
+}
+
+uint64_t PtyServer::NextOutputUs() const {
+  const uint64_t start = std::max(output_.front().dueUs, outputFreeUs_);
+  return start + ByteTimeUs();
+}
+
+int64_t PtyServer::WaitUs() const {
+  int64_t waitUs = kMaxPollMs * 1000;
+  const uint64_t now = NowUs();
+  const auto until = [&](uint64_t due) {
+    waitUs = std::min(waitUs, due <= now ? int64_t(0) : int64_t(due - now));
+  };
+  if (!input_.empty()) until(input_.front().heardUs);
+  if (!output_.empty()) until(NextOutputUs());
+  return waitUs;
 }
 
 uint32_t PtyServer::ClientBaudRate() const {
@@ -134,40 +154,58 @@ bool PtyServer::ReadInput(std::string& error) {
     error = SystemError("read");
     return false;
   }
-  receivedAtMs_ = NowMs();
+  const uint64_t now = NowUs();
   const uint32_t clientRate = ClientBaudRate();
   // A pseudo-terminal carries no rate, so bytes are judged by the client's rate when they
   // are read. A client found at the rate just agreed has moved there; its acknowledgement
   // may have been purged from the terminal before it was read, so the register moves too.
   if (clientRate != simulator_.BaudRate() && clientRate == simulator_.PendingBaudRate())
     simulator_.AdoptPendingBaudRate();
-  // Bytes sent at another rate are garbage to the register: it never sees them.
   Log("rx", buffer, size_t(count),
       clientRate == simulator_.BaudRate() ? "" : "ignored: client at another rate");
+  // The bytes were written just now; paced, they arrive one after the other.
   for (ssize_t i = 0; i < count; ++i) {
-    // The register's rate may change within the batch (an acknowledged SetExchangeParams).
-    if (clientRate != simulator_.BaudRate()) continue;
-    simulator_.OnByte(buffer[i], receivedAtMs_, *this);
+    inputFreeUs_ = std::max(now, inputFreeUs_) + ByteTimeUs();
+    input_.push_back({buffer[i], clientRate, inputFreeUs_});
   }
   return true;
 }
 
+void PtyServer::HandleHeardInput() {
+  const uint64_t now = NowUs();
+  while (!input_.empty() && input_.front().heardUs <= now) {
+    const Incoming heard = input_.front();
+    input_.pop_front();
+    receivedAtUs_ = heard.heardUs;
+    // Bytes sent at another rate are garbage to the register: it never sees them. Its rate
+    // may change between two bytes (an acknowledged SetExchangeParams).
+    if (heard.clientRate == simulator_.BaudRate())
+      simulator_.OnByte(heard.byte, heard.heardUs / 1000, *this);
+  }
+}
+
 bool PtyServer::WriteDueOutput(std::string& error) {
-  const uint64_t now = NowMs();
-  while (!output_.empty() && output_.front().dueMs <= now) {
+  const uint64_t now = NowUs();
+  while (!output_.empty()) {
     Chunk& chunk = output_.front();
+    const uint64_t start = std::max(chunk.dueUs, outputFreeUs_);
+    if (start + ByteTimeUs() > now) return true;
+    // Paced, only the bytes that have fully crossed the line by now; else the whole chunk.
+    size_t due = chunk.bytes.size();
+    if (paced_) due = std::min<uint64_t>(due, (now - start) / ByteTimeUs());
     if (ClientBaudRate() != simulator_.BaudRate()) {
       Log("tx", chunk.bytes.data(), chunk.bytes.size(), "lost: client at another rate");
       output_.pop_front();
       continue;
     }
-    const ssize_t written = write(master_, chunk.bytes.data(), chunk.bytes.size());
+    const ssize_t written = write(master_, chunk.bytes.data(), due);
     if (written < 0) {
       if (errno == EAGAIN || errno == EINTR) return true;  // the client is not reading yet
       error = SystemError("write");
       return false;
     }
     Log("tx", chunk.bytes.data(), size_t(written), "");
+    if (paced_) outputFreeUs_ = start + uint64_t(written) * ByteTimeUs();
     chunk.bytes.erase(chunk.bytes.begin(), chunk.bytes.begin() + written);
     if (!chunk.bytes.empty()) return true;
     output_.pop_front();
@@ -178,7 +216,7 @@ bool PtyServer::WriteDueOutput(std::string& error) {
 void PtyServer::Log(const char* direction, const uint8_t* data, size_t count,
                     const char* note) const {
   if (!verbose_) return;
-  std::fprintf(stderr, "%8llu %s", static_cast<unsigned long long>(NowMs()), direction);
+  std::fprintf(stderr, "%8llu %s", static_cast<unsigned long long>(NowUs() / 1000), direction);
   for (size_t i = 0; i < count; ++i) std::fprintf(stderr, " %.2X", data[i]);
   if (*note != '\0') std::fprintf(stderr, " (%s)", note);
   std::fprintf(stderr, "\n");

@@ -73,6 +73,7 @@ void ShowCounters(const orn::simulator::SimulatorCounters& counters) {
       {"stale answers sent", counters.staleAnswersSent},
       {"bad check answers sent", counters.badCheckAnswersSent},
       {"baud rate changes", counters.baudRateChanges},
+      {"unacknowledged answers", counters.unacknowledgedAnswers},
   };
   for (const auto& [name, value] : rows) std::printf("counter: %s %u\n", name, unsigned(value));
   std::fflush(stdout);
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
   InstallStopHandlers();
   RegisterSimulator simulator(options.config);
   if (options.showTape) simulator.SetPrintObserver(ShowLine);
-  PtyServer server(simulator, options.verbose);
+  PtyServer server(simulator, options.verbose, options.paced);
   if (!server.Open(error)) {
     std::fprintf(stderr, "ornsim: %s\n", error.c_str());
     return 1;

@@ -37,8 +37,29 @@ uint64_t MemoryCommPort::ByteTimeUs(uint32_t baudRate) {
   return baudRate ? (10ull * 1000 * 1000 + baudRate - 1) / baudRate : 1000;
 }
 
+uint64_t MemoryCommPort::NextDepartureUs() const {
+  return std::max(lineFreeUs_, output_.front().queuedUs) + ByteTimeUs(settings_.baudRate);
+}
+
+void MemoryCommPort::SendNext() {
+  const uint64_t leftUs = NextDepartureUs();
+  const uint8_t byte = output_.front().byte;
+  output_.pop_front();
+  lineFreeUs_ = leftUs;
+  trace_.push_back({LineEvent::kToPeer, byte, leftUs});
+  if (peer_ && peer_->BaudRate() == settings_.baudRate) {
+    Reply reply(*this, leftUs);
+    peer_->OnByte(byte, clockBaseMs_ + leftUs / 1000, reply);
+  }
+}
+
+void MemoryCommPort::TransmitUntil(uint64_t us) {
+  while (!output_.empty() && NextDepartureUs() <= us) SendNext();
+}
+
 void MemoryCommPort::SyncFromClock() {
   nowUs_ = std::max(nowUs_, (clock_.Elapsed() - clockBaseMs_) * 1000);
+  TransmitUntil(nowUs_);
 }
 
 void MemoryCommPort::SyncToClock() {
@@ -46,7 +67,8 @@ void MemoryCommPort::SyncToClock() {
   if (lineMs > clock_.Elapsed()) clock_.Advance(lineMs - clock_.Elapsed());
 }
 
-bool MemoryCommPort::SetupQueues(uint32_t, uint32_t) {
+bool MemoryCommPort::SetupQueues(uint32_t, uint32_t outputSize) {
+  if (outputSize != 0) outputQueueSize_ = outputSize;
   return true;
 }
 
@@ -57,6 +79,8 @@ bool MemoryCommPort::GetState(LineSettings& settings) {
 
 bool MemoryCommPort::SetState(const LineSettings& settings) {
   if (failSetState_) return false;
+  // What has left went at the old rate; the rest goes at the new one.
+  SyncFromClock();
   settings_ = settings;
   return true;
 }
@@ -72,6 +96,8 @@ bool MemoryCommPort::Purge(uint32_t flags) {
     // What has arrived is thrown away; bytes still on the wire arrive later.
     while (!input_.empty() && input_.front().arrivalUs <= nowUs_) input_.pop_front();
   }
+  // Whatever has not fully left is lost, the byte half out of the shift register too.
+  if (flags & (kPurgeTxClear | kPurgeTxAbort)) output_.clear();
   return true;
 }
 
@@ -84,6 +110,12 @@ bool MemoryCommPort::Read(uint8_t* buffer, uint32_t count, uint32_t& transferred
   while (transferred < count) {
     const uint64_t limitUs =
         startUs + deadline.NextByteLimit(transferred, lastByteUs - startUs, 1000);
+    // Our own bytes leave while the read waits, and the peer may answer them in time.
+    if (!output_.empty() && NextDepartureUs() <= limitUs &&
+        (input_.empty() || NextDepartureUs() <= input_.front().arrivalUs)) {
+      SendNext();
+      continue;
+    }
     if (input_.empty() || input_.front().arrivalUs > limitUs) {
       nowUs_ = std::max(nowUs_, limitUs);
       break;
@@ -94,6 +126,7 @@ bool MemoryCommPort::Read(uint8_t* buffer, uint32_t count, uint32_t& transferred
     nowUs_ = std::max(nowUs_, next.arrivalUs);
     lastByteUs = nowUs_;
   }
+  TransmitUntil(nowUs_);
   SyncToClock();
   return true;
 }
@@ -102,15 +135,24 @@ bool MemoryCommPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& tran
   SyncFromClock();
   transferred = 0;
   if (failWrites_) return false;
-  const uint64_t byteUs = ByteTimeUs(settings_.baudRate);
   for (uint32_t i = 0; i < count; ++i) {
-    nowUs_ += byteUs;
-    trace_.push_back({LineEvent::kToPeer, buffer[i], nowUs_});
-    if (peer_ && peer_->BaudRate() == settings_.baudRate) {
-      Reply reply(*this, nowUs_);
-      peer_->OnByte(buffer[i], clockBaseMs_ + nowUs_ / 1000, reply);
+    // A full queue takes a new byte once its first one has left.
+    if (output_.size() >= outputQueueSize_) {
+      nowUs_ = std::max(nowUs_, NextDepartureUs());
+      SendNext();
     }
+    output_.push_back({buffer[i], nowUs_});
     ++transferred;
+  }
+  SyncToClock();
+  return true;
+}
+
+bool MemoryCommPort::Drain() {
+  SyncFromClock();
+  while (!output_.empty()) {
+    nowUs_ = std::max(nowUs_, NextDepartureUs());
+    SendNext();
   }
   SyncToClock();
   return true;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -170,6 +171,19 @@ bool PosixCommPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& trans
     transferred += uint32_t(put);
   }
   return true;
+}
+
+bool PosixCommPort::Drain() {
+  int queued = 0;
+  if (ioctl(fd_, TIOCOUTQ, &queued) != 0) return Failed();
+  const int64_t deadline = NowMs() + int64_t(WriteDeadlineOf(timeouts_, uint32_t(queued)));
+  while (queued > 0) {
+    if (NowMs() >= deadline) return false;
+    usleep(1000);  // looked at again every millisecond
+    if (ioctl(fd_, TIOCOUTQ, &queued) != 0) return Failed();
+  }
+  // The queue is empty; what is left is the byte or the few in the UART itself.
+  return tcdrain(fd_) == 0 || Failed();
 }
 
 }  // namespace orn::platform

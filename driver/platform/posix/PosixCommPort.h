@@ -28,6 +28,9 @@ class PosixCommPort : public CommPort {
   bool Purge(uint32_t flags) override;
   bool Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) override;
   bool Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) override;
+  // Watches the transmit queue empty, for at most as long as a write of what it holds may
+  // take (tcdrain alone has no time-out).
+  bool Drain() override;
 
  private:
   // Keeps errno as the last error and returns false.

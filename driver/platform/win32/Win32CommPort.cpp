@@ -87,4 +87,8 @@ bool Win32CommPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& trans
   return Succeeded(ok);
 }
 
+bool Win32CommPort::Drain() {
+  return Succeeded(::FlushFileBuffers(handle_));
+}
+
 }  // namespace orn::platform

@@ -17,6 +17,7 @@ class Win32CommPort : public CommPort {
   bool Purge(uint32_t flags) override;
   bool Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) override;
   bool Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) override;
+  bool Drain() override;
 
  private:
   // Keeps GetLastError() when `result` is a failure.

@@ -20,6 +20,58 @@ constexpr uint64_t kSilentRoundUs = kByteUs + 201000;  // ENQ out, 201 ms for a 
 
 class FiscalLinkTest : public LinkFixture {};
 
+// A register that answers at once: all the time an exchange takes is wire time.
+simulator::SimulatorConfig PromptRegister(uint32_t baudRate) {
+  simulator::SimulatorConfig config;
+  config.baudRate = baudRate;
+  config.timing.replyDelayMs = 0;
+  config.timing.answerDelayMs = 0;
+  return config;
+}
+
+uint64_t ByteTimeUs(uint32_t baudRate) {
+  return (10ull * 1000 * 1000 + baudRate - 1) / baudRate;
+}
+
+// On a line whose writes return before their bytes have left, the last ACK of an exchange
+// is still on its way when the next exchange begins. It must reach the register: if it is
+// lost, the register offers the same answer again at the next ENQ and a whole round is
+// wasted. Back to back, at every rate, each GetStatus costs exactly its 63 bytes: ENQ,
+// NAK, the 8-byte frame, ACK, the 51-byte answer, ACK.
+class BackToBackExchangeTest : public LinkFixture,
+                               public ::testing::WithParamInterface<uint32_t> {};
+
+TEST_P(BackToBackExchangeTest, NeverCostAStaleRound) {
+  const uint32_t rate = GetParam();
+  simulator::RegisterSimulator& sim = Attach(PromptRegister(rate));
+  ASSERT_TRUE(device_.Port().Open(kPort, rate));
+  constexpr int kExchanges = 20;
+  for (int i = 0; i < kExchanges; ++i) ASSERT_TRUE(device_.GetStatus()) << i;
+  EXPECT_EQ(sim.Counters().unacknowledgedAnswers, 0u);
+  EXPECT_EQ(sim.Counters().acksReceived, uint32_t(kExchanges));
+  EXPECT_EQ(sim.Counters().enqsReceived, uint32_t(kExchanges));
+  EXPECT_EQ(sim.Counters().answersSent, uint32_t(kExchanges));
+  EXPECT_EQ(Elapsed(), kExchanges * 63 * ByteTimeUs(rate) / 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRate, BackToBackExchangeTest,
+                         ::testing::Values(2400, 4800, 9600, 19200, 38400, 57600, 115200));
+
+// At 2400 baud a sale's 63-byte frame needs 262 ms on the wire, longer than the 201 ms the
+// driver waits for its ACK: the wait must start once the frame has left.
+TEST_F(FiscalLinkTest, AFrameLongerThanTheAckWaitIsAcknowledgedInOneRound) {
+  simulator::RegisterSimulator& sim = Attach(PromptRegister(2400));
+  ASSERT_TRUE(device_.Port().Open(kPort, 2400));
+  device_.Quantity = 1000;
+  device_.Price = 100;
+  device_.PendingText = std::string(39, 'x');  // the 40-byte text field
+  device_.Sale(1);
+  EXPECT_NE(device_.ResultCode(), OPOS_E_TIMEOUT);
+  EXPECT_EQ(sim.Counters().enqsReceived, 1u);
+  EXPECT_EQ(sim.Counters().framesReceived, 1u);
+  EXPECT_EQ(Sent().size(), 1u + 63 + 1);
+}
+
 TEST_F(FiscalLinkTest, GetDeviceTypeIsOneFrameWithItsCheckByte) {
   simulator::SimulatorConfig config;
   config.model = simulator::ModelPreset(6);

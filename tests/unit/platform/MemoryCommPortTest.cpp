@@ -1,5 +1,5 @@
-// The virtual serial line: wire time at the line rate, Win32 read time-outs on the
-// virtual clock, lost bytes at a wrong rate, and purging.
+// The virtual serial line: wire time at the line rate, a transmit queue that writes only
+// fill, Win32 read time-outs on the virtual clock, lost bytes at a wrong rate, and purging.
 
 #include <gtest/gtest.h>
 
@@ -52,13 +52,42 @@ class MemoryCommPortTest : public ::testing::Test {
   MemoryCommPort port_;
 };
 
-TEST_F(MemoryCommPortTest, BytesTakeTheirWireTime) {
+TEST_F(MemoryCommPortTest, WrittenBytesLeaveOneAfterTheOtherAtTheLineRate) {
   // 9600 baud, ten bits a byte: 1.042 ms a byte, so 96 bytes take 100 ms.
   EXPECT_EQ(Send(std::vector<uint8_t>(96, 0x55)), 96u);
+  // The write only queued them.
+  EXPECT_EQ(clock_.Elapsed(), 0u);
+  EXPECT_EQ(port_.Queued(), 96u);
+  EXPECT_TRUE(peer_.received.empty());
+  clock_.Advance(50);
+  EXPECT_TRUE(port_.Purge(kPurgeRxClear | kPurgeRxAbort));  // any call brings the line up to date
+  EXPECT_EQ(peer_.received.size(), 47u);                    // 48 would end at 50.016 ms
+  EXPECT_TRUE(port_.Drain());
   EXPECT_EQ(clock_.Elapsed(), 100u);
   EXPECT_EQ(peer_.received.size(), 96u);
   EXPECT_EQ(peer_.times.front(), 1u);
   EXPECT_EQ(peer_.times.back(), 100u);
+}
+
+// What has not fully left is dropped by a transmit purge, as a UART's transmit queue is;
+// a receive purge leaves it alone.
+TEST_F(MemoryCommPortTest, ATransmitPurgeDropsWhatHasNotLeft) {
+  Send({0x01, 0x02, 0x03});
+  EXPECT_TRUE(port_.Purge(kPurgeRxClear | kPurgeRxAbort));
+  clock_.Advance(2);  // the first byte left at 1.042 ms, the second is half out
+  EXPECT_TRUE(port_.Purge(kPurgeTxClear | kPurgeTxAbort));
+  EXPECT_TRUE(port_.Drain());
+  EXPECT_EQ(peer_.received, (std::vector<uint8_t>{0x01}));
+  EXPECT_EQ(clock_.Elapsed(), 2u);
+}
+
+TEST_F(MemoryCommPortTest, AFullTransmitQueueMakesTheWriteWait) {
+  port_.SetupQueues(16, 4);
+  EXPECT_EQ(Send({1, 2, 3, 4, 5, 6}), 6u);
+  // Two bytes had to leave to make room: 2.084 ms.
+  EXPECT_EQ(clock_.Elapsed(), 2u);
+  EXPECT_EQ(port_.Queued(), 4u);
+  EXPECT_EQ(peer_.received.size(), 2u);
 }
 
 TEST_F(MemoryCommPortTest, AReadThatGetsNothingWaitsItsTotalTimeout) {
@@ -89,6 +118,7 @@ TEST_F(MemoryCommPortTest, AnswersArriveAfterTheirDelayAndWireTime) {
 TEST_F(MemoryCommPortTest, TheIntervalTimeoutEndsAReadBetweenBytes) {
   peer_.answer = {0x01, 0x02};
   Send({0x00});
+  port_.Drain();
   peer_.answer.clear();
   uint8_t buffer[5] = {};
   uint32_t got = 0;
@@ -109,7 +139,7 @@ TEST_F(MemoryCommPortTest, MaxDwordIntervalReadsReturnWithWhatHasArrived) {
   SetReadTimeouts(kMaxDword, 0, 0);
   EXPECT_TRUE(port_.Read(buffer, 4, got));
   EXPECT_EQ(got, 0u);
-  EXPECT_EQ(clock_.Elapsed(), 1u);
+  EXPECT_EQ(clock_.Elapsed(), 0u);  // the ENQ has not even left
   SetReadTimeouts(kMaxDword, kMaxDword, 500);
   EXPECT_TRUE(port_.Read(buffer, 4, got));
   EXPECT_EQ(got, 1u);  // the second byte is still on the wire when the first ends the read
@@ -120,11 +150,13 @@ TEST_F(MemoryCommPortTest, BytesAtAnotherRateAreLost) {
   peer_.rate = 4800;
   peer_.answer = {0x15};
   Send({0x05});
+  port_.Drain();
   EXPECT_TRUE(peer_.received.empty());
   LineSettings settings;
   settings.baudRate = 4800;
   port_.SetState(settings);
   Send({0x05});
+  port_.Drain();
   ASSERT_EQ(peer_.received.size(), 1u);
   // The answer came at 4800 too, so it is heard; at 9600 it would be noise.
   settings.baudRate = 9600;
@@ -134,6 +166,17 @@ TEST_F(MemoryCommPortTest, BytesAtAnotherRateAreLost) {
   uint32_t got = 0;
   port_.Read(&byte, 1, got);
   EXPECT_EQ(got, 1u);
+  // A byte still queued when the rate changes leaves at the new rate: lost to the peer.
+  Send({0x05});
+  settings.baudRate = 4800;
+  port_.SetState(settings);
+  port_.Drain();
+  EXPECT_EQ(peer_.received.size(), 2u);
+  Send({0x05});
+  settings.baudRate = 9600;
+  port_.SetState(settings);
+  port_.Drain();
+  EXPECT_EQ(peer_.received.size(), 2u);
 }
 
 TEST_F(MemoryCommPortTest, PurgeDropsWhatHasArrivedButNotWhatIsOnTheWay) {

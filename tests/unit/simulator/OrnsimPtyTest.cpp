@@ -182,6 +182,30 @@ TEST(OrnsimPtyTest, FollowsTheLineRateOfTheClient) {
   EXPECT_EQ(ornsim.Stop(SIGINT), 0);
 }
 
+// Paced, every byte takes its wire time both ways (4.17 ms at 2400 baud), so a whole
+// exchange takes at least the wire time of its bytes; unpaced, a terminal carries them at
+// once.
+TEST(OrnsimPtyTest, PacedBytesTakeTheirWireTime) {
+  Ornsim ornsim({"--pty", "--pace", "--baud", "2400", "--answer-delay", "0", "--reply-delay", "0"});
+  SerialClient port(ornsim.FirstLine());
+  ASSERT_TRUE(port.IsOpen());
+  ASSERT_TRUE(port.SetRate(B2400));
+  timespec start{};
+  clock_gettime(CLOCK_MONOTONIC, &start);
+  ASSERT_TRUE(port.Write({kEnq}));
+  EXPECT_EQ(port.Read(1), Bytes{kNak});
+  const Bytes frame = {0x02, 0x01, 0xFC, 0xFD};
+  ASSERT_TRUE(port.Write(frame));
+  const Bytes answer = port.ReadAnswer();
+  timespec end{};
+  clock_gettime(CLOCK_MONOTONIC, &end);
+  ASSERT_GT(answer.size(), 8u);
+  const int64_t tookUs =
+      (end.tv_sec - start.tv_sec) * 1000000 + (end.tv_nsec - start.tv_nsec) / 1000;
+  EXPECT_GE(tookUs, int64_t(2 + frame.size() + answer.size()) * 4166);
+  EXPECT_EQ(ornsim.Stop(SIGTERM), 0);
+}
+
 TEST(OrnsimPtyTest, BadOptionsExitWithStatus2) {
   for (const char* bad : {"--nonsense", "--baud", "--drop-rx"}) {
     std::vector<std::string> arguments = {"--pty", bad};
