@@ -80,12 +80,13 @@ void TfmAbout::CreateControls(HWND dialog) {
   titleFont_ = ::CreateFontIndirectW(&font);
   ::SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
 
-  HWND versions =
-      Child(dialog, L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, x, 40, w, 60);
+  HWND versions = Child(dialog, L"LISTBOX", L"",
+                        WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, x, 40, w, 60);
   TagWithName(versions, L"lbVersion");
   ::SendMessageW(versions, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(versionLine_.c_str()));
+  ::SendMessageW(versions, LB_SETHORIZONTALEXTENT, 360, 0);
 
-  Child(dialog, L"STATIC", L"ООО «Орнита», 620000, Екатеринбург, а/я 1", SS_LEFT, x, 110, w, 16);
+  Child(dialog, L"STATIC", L"ООО «Орнита», Екатеринбург", SS_LEFT, x, 110, w, 16);
   Child(dialog, L"STATIC", kWeb, SS_LEFT | SS_NOTIFY, x, 130, w, 16, idWeb);
   Child(dialog, L"STATIC", kMail, SS_LEFT | SS_NOTIFY, x, 150, w, 16, idMail);
   HWND ok = Child(dialog, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kClientWidth - 90,

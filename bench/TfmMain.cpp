@@ -113,7 +113,8 @@ void TfmMain::CreateControls() {
   TabCtrl_InsertItem(pageControl_, 0, &tab);
   tab.pszText = const_cast<wchar_t*>(L"Чек");
   TabCtrl_InsertItem(pageControl_, 1, &tab);
-  const DWORD listStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  // The longest receipt entries are wider than the list: they scroll sideways.
+  const DWORD listStyle = WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
   lbCmnPages_ =
       CreateChild(window_, L"LISTBOX", L"", listStyle, WS_EX_CLIENTEDGE, idCmnPages, L"lbCmnPages");
   lbRecPages_ =
@@ -162,6 +163,7 @@ void TfmMain::FillPageList(HWND listBox, const std::vector<std::unique_ptr<TPage
     ::SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(page->GetPageName()));
   }
   ::SendMessageW(listBox, LB_SETCURSEL, 0, 0);
+  ::SendMessageW(listBox, LB_SETHORIZONTALEXTENT, 190, 0);
 }
 
 void TfmMain::LayOut(int width, int height) {

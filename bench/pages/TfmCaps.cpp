@@ -70,12 +70,7 @@ class TfmCaps : public TPage {
     NotifyResult(0);
   }
 
-  void OnResize(int width, int height) override {
-    ::MoveWindow(Control(L"Grid"), kLabelX, 8, width - 2 * kLabelX, height - 48, TRUE);
-    ::MoveWindow(Control(L"edtValue"), 70, height - 34, width - 70 - 104, 21, TRUE);
-    ::MoveWindow(Control(L"btnRefresh"), width - kLabelX - 88, height - 35, 88, 24, TRUE);
-    FitLastColumn();
-  }
+  void OnResize(int, int) override { FitLastColumn(); }
 
   // The last column takes what the first two leave of the grid's client width.
   void FitLastColumn() {

@@ -20,8 +20,8 @@ constexpr ControlSpec kControls[] = {
     {Kind::Check, L"chbDoubleWidth", nullptr, L"DoubleWidth", kLabelX, 224, 120, 0},
     Push(L"btnSetHeader", L"Set Header", kLabelX, kButtonY, 84),
     Push(L"btnSetTrailer", L"Set Trailer", kLabelX + 92, kButtonY, 84),
-    Push(L"btnClear", L"Очистить", kLabelX + 184, kButtonY, 84),
-    Push(L"btnDefault", L"По умолчанию", kLabelX + 276, kButtonY, 84),
+    Push(L"btnClear", L"Очистить", kLabelX + 184, kButtonY, 76),
+    Push(L"btnDefault", L"По умолчанию", kLabelX + 266, kButtonY, 96),
 };
 
 // The lines of a multi-line text.
