@@ -1,0 +1,40 @@
+// TfmPAVoid (fmuPAVoid), entry "PrintRecPackageAdjustVoid": Voids a package adjustment.
+
+#include "../PageItems.h"
+#include "../TPage.h"
+
+namespace orn::bench {
+
+extern const PageClass TfmPAVoidClass;
+
+namespace {
+
+constexpr ControlSpec kControls[] = {
+    Field(L"edtAdjustmentType", L"AdjustmentType:", L"1", 0, kPairFieldW),
+    List(L"cbAdjustmentType", nullptr, kAdjustmentTypes2, 0, 0, kPairListX, kPairListW),
+    Field(L"edtVatAdjustment", L"VatAdjustment:", L"0", 1),
+    Field(L"edtPreLine", L"PreLine:", kPreLineDefault, 2),
+    Execute(L"PrintRecPackageAdjustVoid", 3),
+};
+
+class TfmPAVoid : public TPage {
+ public:
+  TfmPAVoid(HWND parent, TDriver& driver) : TPage(parent, driver, TfmPAVoidClass, kControls) {}
+
+ private:
+  void OnClick(const std::wstring&) override {
+    Call([this] {
+      WriteLineTexts();
+      const int32_t adjustmentType = IntegerOf(L"edtAdjustmentType");
+      const std::wstring vatAdjustment = DriverTextOf(L"edtVatAdjustment");
+      return Printer().PrintRecPackageAdjustVoid(adjustmentType, vatAdjustment);
+    });
+  }
+};
+
+}  // namespace
+
+const PageClass TfmPAVoidClass = {L"PrintRecPackageAdjustVoid", L"TfmPAVoid",
+                                  CreatePage<TfmPAVoid>};
+
+}  // namespace orn::bench

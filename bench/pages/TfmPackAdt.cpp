@@ -1,0 +1,41 @@
+// TfmPackAdt (fmuPackAdt), entry "PrintRecPackageAdjustment": An adjustment spread over the VAT
+// groups.
+
+#include "../PageItems.h"
+#include "../TPage.h"
+
+namespace orn::bench {
+
+extern const PageClass TfmPackAdtClass;
+
+namespace {
+
+constexpr ControlSpec kControls[] = {
+    Field(L"edtDescription", L"Description:", L"Метод printRecPackageAdjustment", 0),
+    Field(L"edtAdjustmentType", L"AdjustmentType:", L"1", 1, kPairFieldW),
+    List(L"cbAdjustmentType", nullptr, kAdjustmentTypes2, 1, 0, kPairListX, kPairListW),
+    Field(L"edtVatAdjustment", L"VatAdjustment:", L"0", 2),
+    Execute(L"PrintRecPackageAdjustment", 3),
+};
+
+class TfmPackAdt : public TPage {
+ public:
+  TfmPackAdt(HWND parent, TDriver& driver) : TPage(parent, driver, TfmPackAdtClass, kControls) {}
+
+ private:
+  void OnClick(const std::wstring&) override {
+    Call([this] {
+      const int32_t adjustmentType = IntegerOf(L"edtAdjustmentType");
+      const std::wstring description = DriverTextOf(L"edtDescription");
+      const std::wstring vatAdjustment = DriverTextOf(L"edtVatAdjustment");
+      return Printer().PrintRecPackageAdjustment(adjustmentType, description, vatAdjustment);
+    });
+  }
+};
+
+}  // namespace
+
+const PageClass TfmPackAdtClass = {L"PrintRecPackageAdjustment", L"TfmPackAdt",
+                                   CreatePage<TfmPackAdt>};
+
+}  // namespace orn::bench

@@ -1,0 +1,332 @@
+// OrnBenchUi: drives OrnBench against a register as a person at the keyboard would, checks
+// each step's result panel, and asks for a screenshot of every page.
+//   OrnBenchUi.exe BENCH_EXE DEVICE_NAME DESKTOP
+// A screenshot request is the line "shot NAME X Y W H" on standard output (the window's
+// rectangle on the screen); the caller takes it and answers with one line on standard
+// input. Every check prints "ok" or "FAIL"; the last line is "ui: done." only when all
+// passed.
+
+#include <windows.h>
+
+#include <cwctype>
+#include <string>
+
+#include "UiDriver.h"
+
+namespace orn::ui {
+namespace {
+
+int failures = 0;
+
+void Print(const std::wstring& line) {
+  const std::wstring text = line + L"\n";
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string bytes(size, '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+  DWORD written = 0;
+  ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), size, &written, nullptr);
+}
+
+void Expect(const std::wstring& what, const std::wstring& actual, const std::wstring& expected) {
+  const bool passed = actual == expected;
+  if (!passed) ++failures;
+  Print((passed ? L"ok   " : L"FAIL ") + what + L": '" + actual + L"'" +
+        (passed ? L"" : L", expected '" + expected + L"'"));
+}
+
+void ExpectTrue(const std::wstring& what, bool passed) {
+  if (!passed) ++failures;
+  Print((passed ? L"ok   " : L"FAIL ") + what);
+}
+
+// "N мс.": the call's time in milliseconds.
+bool IsCallTime(const std::wstring& text) {
+  const std::wstring unit = L" мс.";
+  if (text.size() <= unit.size() || text.compare(text.size() - unit.size(), unit.size(), unit))
+    return false;
+  for (size_t i = 0; i < text.size() - unit.size(); ++i) {
+    if (!std::iswdigit(text[i])) return false;
+  }
+  return true;
+}
+
+class Scenario {
+ public:
+  Scenario(UiDriver& bench, std::wstring device) : bench_(bench), device_(std::move(device)) {}
+
+  void Run() {
+    StartState();
+    ClosedIsAResult();
+    OpenAndClaim();
+    EnableAndWriteProperties();
+    BadIntegerGivesTheBox();
+    HealthCheck();
+    SalesReceipt();
+    XReport();
+    FillPropertyLists();
+    PhotographEveryPage();
+    AboutBox();
+    ReleaseCloseAndQuit();
+  }
+
+ private:
+  HWND Page(const wchar_t* name) {
+    HWND control = bench_.PageControl(name);
+    if (!control) {
+      ++failures;
+      Print(L"FAIL no control " + std::wstring(name) + L" on page " + bench_.ShownPage());
+    }
+    return control;
+  }
+  std::wstring Panel(const wchar_t* name) { return bench_.TextOf(bench_.PanelControl(name)); }
+
+  void Open(int tab, const wchar_t* list, int index, const wchar_t* page) {
+    bench_.ChooseTab(tab);
+    bench_.ChoosePage(list, index);
+    Expect(L"page shown", bench_.ShownPage(), page);
+  }
+  void OpenCommon(int index, const wchar_t* page) { Open(0, L"lbCmnPages", index, page); }
+  void OpenReceipt(int index, const wchar_t* page) { Open(1, L"lbRecPages", index, page); }
+
+  // Presses a page button and checks the result panel: result name, extended code, state,
+  // and a time in milliseconds; no message box.
+  void Call(const wchar_t* button, const std::wstring& result, const std::wstring& extended = L"0",
+            const std::wstring& state = L"") {
+    bench_.Press(Page(button));
+    const std::wstring box = bench_.MessageBoxText();
+    if (!box.empty()) {
+      ExpectTrue(std::wstring(button) + L": no message box (" + box + L")", false);
+      bench_.CloseMessageBox();
+      return;
+    }
+    Expect(std::wstring(button) + L" Result", Panel(L"edtResult"), result);
+    Expect(std::wstring(button) + L" ResultCodeExtended", Panel(L"edtExtendedResult"), extended);
+    if (!state.empty()) {
+      Expect(std::wstring(button) + L" PrinterState", Panel(L"edtPrinterState"), state);
+    }
+    const std::wstring time = Panel(L"edtTime");
+    ExpectTrue(std::wstring(button) + L" Время '" + time + L"'", IsCallTime(time));
+    ExpectTrue(std::wstring(button) + L" enabled again", bench_.Enabled(Page(button)));
+  }
+
+  void Photograph(const std::wstring& name, HWND window) {
+    const RECT rect = bench_.WindowRect(window);
+    Print(L"shot " + name + L" " + std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) +
+          L" " + std::to_wstring(rect.right - rect.left) + L" " +
+          std::to_wstring(rect.bottom - rect.top));
+    // Wait for the caller's answer: one line.
+    char c = 0;
+    DWORD read = 0;
+    while (::ReadFile(::GetStdHandle(STD_INPUT_HANDLE), &c, 1, &read, nullptr) && read == 1 &&
+           c != '\n') {
+    }
+  }
+
+  void StartState() {
+    ExpectTrue(L"caption begins with the title",
+               bench_.TextOf(bench_.Main()).rfind(L"Тест OPOS драйвера ФР ", 0) == 0);
+    Expect(L"page at start", bench_.ShownPage(), L"TfmCommon");
+    Expect(L"edtResult at start", Panel(L"edtResult"), L"");
+    OpenReceipt(0, L"TfmReceipt");
+    OpenCommon(0, L"TfmCommon");
+    Expect(L"default device name", bench_.TextOf(Page(L"edtDeviceName")), L"Ornita-OPOS-1");
+  }
+
+  void ClosedIsAResult() {
+    // Before Open the control answers 101: a result in the panel, not an error box.
+    Call(L"btnClaim", L"OPOS_E_CLOSED");
+    Expect(L"OpenResult before Open", bench_.TextOf(Page(L"edtOpenResult")), L"OPOS_SUCCESS");
+  }
+
+  void OpenAndClaim() {
+    bench_.Type(Page(L"edtDeviceName"), device_);
+    Call(L"btnOpen", L"OPOS_SUCCESS");
+    Expect(L"OpenResult", bench_.TextOf(Page(L"edtOpenResult")), L"OPOS_SUCCESS");
+    bench_.Type(Page(L"edtTimeout"), L"1000");
+    Call(L"btnClaim", L"OPOS_SUCCESS");
+  }
+
+  void BadIntegerGivesTheBox() {
+    OpenCommon(0, L"TfmCommon");
+    const std::wstring time = Panel(L"edtTime");
+    bench_.Type(Page(L"edtTimeout"), L"abc");
+    bench_.Press(Page(L"btnClaim"));
+    Expect(L"bad timeout box", bench_.MessageBoxText(), L"'abc' is not a valid integer value");
+    Photograph(L"error-box", bench_.Main());
+    bench_.CloseMessageBox();
+    Expect(L"panel kept after the box", Panel(L"edtTime"), time);
+    ExpectTrue(L"Claim enabled after the box", bench_.Enabled(Page(L"btnClaim")));
+    bench_.Type(Page(L"edtTimeout"), L"0");
+  }
+
+  void EnableAndWriteProperties() {
+    OpenCommon(11, L"TfmProps");
+    bench_.Press(Page(L"chbDeviceEnabled"));
+    bench_.Choose(Page(L"cbMessageType"), L"FPTR_MT_CASH");
+    bench_.Type(Page(L"edtPreLine"), L"");
+    ExpectTrue(L"no box after the property writes", bench_.MessageBoxText().empty());
+    // Read back: the lists show what the control holds.
+    bench_.Press(Page(L"btnUpdate"));
+    Expect(L"Обновить Result", Panel(L"edtResult"), L"OPOS_SUCCESS");
+    Expect(L"Обновить clears Время", Panel(L"edtTime"), L"");
+    ExpectTrue(L"DeviceEnabled read back", bench_.Checked(Page(L"chbDeviceEnabled")));
+    Expect(L"MessageType read back", std::to_wstring(bench_.Selection(Page(L"cbMessageType"))),
+           L"7");
+    Photograph(L"properties", bench_.Main());
+  }
+
+  void HealthCheck() {
+    OpenCommon(1, L"TfmHealth");
+    Call(L"btnCheckHealth", L"OPOS_SUCCESS");
+    ExpectTrue(L"CheckHealthText shown", !bench_.TextOf(Page(L"CheckHealthText")).empty());
+  }
+
+  void SalesReceipt() {
+    OpenReceipt(0, L"TfmReceipt");
+    bench_.Choose(Page(L"cbFiscalReceiptType"), L"FPTR_RT_SALES");
+    Expect(L"receipt type read back",
+           std::to_wstring(bench_.Selection(Page(L"cbFiscalReceiptType"))), L"3");
+    Call(L"btnBeginFisclReceipt", L"OPOS_SUCCESS", L"0", L"FPTR_PS_FISCAL_RECEIPT");
+
+    OpenReceipt(2, L"TfmRecItem");
+    Item(L"Хлеб", L"45,5", L"1000", L"45,5");
+    Item(L"Молоко", L"179,8", L"2000", L"89,9");
+    // A letter in an amount: the box, and no call.
+    bench_.Type(Page(L"edtPrice"), L"12a");
+    bench_.Press(Page(L"btnExecute"));
+    Expect(L"bad amount box", bench_.MessageBoxText(), L"'12a' is not a valid currency value");
+    bench_.CloseMessageBox();
+    ExpectTrue(L"PrintRecItem enabled after the box", bench_.Enabled(Page(L"btnExecute")));
+    Item(L"Сыр", L"250", L"1000", L"250");
+    Photograph(L"receipt-item", bench_.Main());
+
+    OpenReceipt(4, L"TfmRIAdt");
+    bench_.Choose(Page(L"cbAdjustmentType"), L"FPTR_AT_PERCENTAGE_SURCHARGE");
+    Expect(L"list writes its position", bench_.TextOf(Page(L"edtAdjustmentType")), L"4");
+    bench_.Choose(Page(L"cbAdjustmentType"), L"FPTR_AT_AMOUNT_DISCOUNT");
+    bench_.Type(Page(L"edtDescription"), L"Скидка");
+    bench_.Type(Page(L"edtAmount"), L"10");
+    Call(L"btnExecute", L"OPOS_SUCCESS", L"0", L"FPTR_PS_FISCAL_RECEIPT");
+
+    OpenReceipt(14, L"TfmTotal");
+    Payment(L"465,3", L"200", L"Платежная карта", L"FPTR_PS_FISCAL_RECEIPT_TOTAL");
+    Payment(L"465,3", L"300", L"Наличные", L"FPTR_PS_FISCAL_RECEIPT_ENDING");
+
+    OpenReceipt(0, L"TfmReceipt");
+    Call(L"btnEndFiscalReceipt", L"OPOS_SUCCESS", L"0", L"FPTR_PS_MONITOR");
+  }
+
+  void Item(const std::wstring& description, const std::wstring& price,
+            const std::wstring& quantity, const std::wstring& unitPrice) {
+    bench_.Type(Page(L"edtDescription"), description);
+    bench_.Type(Page(L"edtPrice"), price);
+    bench_.Type(Page(L"edtQuantity"), quantity);
+    bench_.Type(Page(L"edtUnitPrice"), unitPrice);
+    Call(L"btnExecute", L"OPOS_SUCCESS", L"0", L"FPTR_PS_FISCAL_RECEIPT");
+  }
+
+  void Payment(const std::wstring& total, const std::wstring& payment,
+               const std::wstring& description, const std::wstring& state) {
+    bench_.Type(Page(L"edtTotal"), total);
+    bench_.Type(Page(L"edtPayment"), payment);
+    bench_.Type(Page(L"edtDescription"), description);
+    Call(L"btnExecute", L"OPOS_SUCCESS", L"0", state);
+  }
+
+  void XReport() {
+    OpenCommon(2, L"TfmRep");
+    bench_.Press(Page(L"btnPrintXReport"));
+    const std::wstring result = Panel(L"edtResult");
+    // The X report may not be served by the driver yet: then it answers OPOS_E_ILLEGAL.
+    ExpectTrue(L"PrintXReport Result '" + result + L"'",
+               result == L"OPOS_SUCCESS" || result == L"OPOS_E_ILLEGAL");
+    ExpectTrue(L"PrintXReport Время", IsCallTime(Panel(L"edtTime")));
+    Print(L"x-report: " + result);
+  }
+
+  void FillPropertyLists() {
+    OpenCommon(9, L"TfmParams");
+    bench_.Press(Page(L"btnRefresh"));
+    const std::wstring lines = bench_.TextOf(Page(L"Memo"));
+    ExpectTrue(L"Параметры line 1",
+               lines.rfind(L"01. OpenResult                    : 0\r\n", 0) == 0);
+    // 118 lines and the empty one after the last line break; the four-line additional header
+    // written on "Fiscal Receipt" adds three.
+    Expect(L"Параметры lines", std::to_wstring(bench_.LineCount(Page(L"Memo"))), L"122");
+    ExpectTrue(L"Параметры booleans",
+               lines.find(L"Claimed                       : true") != std::wstring::npos);
+    OpenCommon(10, L"TfmCaps");
+    bench_.Press(Page(L"btnRefresh"));
+  }
+
+  void PhotographEveryPage() {
+    for (int index = 0; index < 17; ++index) {
+      bench_.ChooseTab(0);
+      bench_.ChoosePage(L"lbCmnPages", index);
+      Photograph(L"common-" + std::to_wstring(index + 1) + L"-" + bench_.ShownPage(),
+                 bench_.Main());
+    }
+    for (int index = 0; index < 17; ++index) {
+      bench_.ChooseTab(1);
+      bench_.ChoosePage(L"lbRecPages", index);
+      Photograph(L"receipt-" + std::to_wstring(index + 1) + L"-" + bench_.ShownPage(),
+                 bench_.Main());
+    }
+  }
+
+  void AboutBox() {
+    ::SendNotifyMessageW(bench_.PanelControl(L"btnAbout"), BM_CLICK, 0, 0);
+    HWND about = nullptr;
+    for (int waited = 0; waited < 100 && !about; ++waited) {
+      about = bench_.TopLevel(L"TfmAbout");
+      if (!about) ::Sleep(100);
+    }
+    ExpectTrue(L"about box shown", about != nullptr);
+    if (!about) return;
+    Expect(L"about caption", bench_.TextOf(about), L"О драйвере");
+    Photograph(L"about", about);
+    ::SendNotifyMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int waited = 0; waited < 50 && bench_.TopLevel(L"TfmAbout"); ++waited) ::Sleep(100);
+    ExpectTrue(L"about box closed", !bench_.TopLevel(L"TfmAbout"));
+  }
+
+  void ReleaseCloseAndQuit() {
+    OpenCommon(0, L"TfmCommon");
+    Call(L"btnRelease", L"OPOS_SUCCESS");
+    Call(L"btnClose", L"OPOS_SUCCESS");
+    ::SendNotifyMessageW(bench_.PanelControl(L"btnClose"), BM_CLICK, 0, 0);
+    ExpectTrue(L"Закрыть ends the program", bench_.Exited(10000));
+  }
+
+  UiDriver& bench_;
+  const std::wstring device_;
+};
+
+}  // namespace
+}  // namespace orn::ui
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace orn::ui;
+  if (argc != 4) {
+    Print(L"usage: OrnBenchUi BENCH_EXE DEVICE_NAME DESKTOP");
+    return 2;
+  }
+  // The bench and this program share a desktop of their own, so that other programs of the
+  // prefix never see its windows.
+  HDESK desktop = ::CreateDesktopW(argv[3], nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+  if (desktop) ::SetThreadDesktop(desktop);
+  UiDriver bench(L"\"" + std::wstring(argv[1]) + L"\"", argv[3]);
+  if (!bench.Started()) {
+    Print(L"FAIL the bench did not start");
+    return 1;
+  }
+  Scenario(bench, argv[2]).Run();
+  if (failures) {
+    Print(std::to_wstring(failures) + L" check(s) failed");
+    return 1;
+  }
+  Print(L"ui: done.");
+  return 0;
+}
