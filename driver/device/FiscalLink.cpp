@@ -81,6 +81,9 @@ bool FiscalDevice::SendCommand(size_t length) {
   frame[2 + length] = CheckByte(request_, length);
   const uint8_t code = request_[0];
   port_.ClearError();
+  // An earlier command's register error must not be read as this one's when no answer
+  // comes at all.
+  lastDeviceError_ = 0;
   for (int resends = 0;; ++resends) {
     if (!Exchange(frame, uint32_t(length + 3))) {
       log_.LogError("Нет связи");

@@ -62,6 +62,8 @@ bool FiscalDevice::CheckPrinting(uint32_t pauseMs) {
     case submode::kAfterActivePaperOut:
       return ContinuePrint();
     default:
+      // A submode the wait cannot follow: a failure, never a success with nothing done.
+      errors_.Set(OPOS_E_FAILURE, 0);
       errors_.SetErrorString(SubmodeText(current));
       return false;
   }

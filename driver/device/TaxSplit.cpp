@@ -9,7 +9,11 @@ namespace orn::device {
 bool FiscalDevice::SplitByTax(int64_t amount) {
   if (!Subtotal()) return false;
   const int64_t subtotal = Amounts[0];
-  if (subtotal == 0) return false;  // nothing to spread over; no error to report
+  // Nothing to spread over: the adjustment cannot be made, and the caller must hear so.
+  if (subtotal == 0) {
+    SetIllegal();
+    return false;
+  }
   if (!GetStatus()) return false;
   const int receiptType = mode::Detail(ModeByte());
   int64_t turnover[4];

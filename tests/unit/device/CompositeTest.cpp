@@ -83,11 +83,14 @@ TEST_F(CompositeTest, TheTaxSplitReadsTheRegistersOfTheReceiptsType) {
   EXPECT_EQ(device_.TaxParts[0], 50);
 }
 
-TEST_F(CompositeTest, NothingToSpreadOverFailsWithoutAnError) {
+// An adjustment with no subtotal to spread over is refused as illegal: a failure must
+// never reach the application as a success with nothing done.
+TEST_F(CompositeTest, NothingToSpreadOverIsAnIllegalAdjustment) {
   Start();
   EXPECT_FALSE(device_.SplitByTax(100));
-  EXPECT_EQ(device_.ResultCode(), OPOS_SUCCESS);
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_ILLEGAL);
   EXPECT_FALSE(device_.SurchargeByTax(100));
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_ILLEGAL);
   EXPECT_TRUE(device_.StornoDiscountByTax(0));  // nothing to do at all
 }
 
@@ -133,6 +136,23 @@ TEST_F(CompositeTest, ADateBeforeTheLastFiscalRecordIsRefusedAndTheOldDateConfir
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_EQ(requests[0], (std::vector<uint8_t>{0x22, 30, 0, 0, 0, 1, 1, 26}));
   EXPECT_EQ(requests[1], (std::vector<uint8_t>{0x23, 30, 0, 0, 0, 2, 6, 26}));
+}
+
+// A register that refused a date and then stops answering: the refusal of the earlier
+// command is not taken for this one's, so no date is confirmed and the call ends in 112.
+TEST_F(CompositeTest, ASilentRegisterAfterARefusedDateIsNoAnswerNotARefusal) {
+  simulator::SimulatorConfig config;
+  config.state.fiscalMemory.shifts.push_back({1, {2026, 6, 1, 0, 0, 0, 0}, {}});
+  config.state.clockAtStart = {2026, 6, 2, 10, 0, 0, 0};
+  simulator::RegisterSimulator& sim = Start(config);
+  const uint8_t earlier[5] = {1, 1, 26, 12, 30};
+  EXPECT_FALSE(device_.SetDateTime(earlier));
+  ASSERT_EQ(device_.ResultCodeExtended(), 319);
+  sim.Faults().silent = true;
+  ports_.Port(kPort)->ClearTrace();
+  EXPECT_FALSE(device_.SetDateTime(earlier));
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
+  for (const auto& request : SentRequests()) EXPECT_NE(request[0], 0x23);
 }
 
 TEST_F(CompositeTest, ALaterDateIsSetConfirmedAndTheTimeFollows) {
@@ -289,6 +309,7 @@ TEST_F(StuckRegisterTest, AnUnknownSubmodeIsNamed) {
   register_.mode = 8;
   register_.submode = 7;
   EXPECT_FALSE(device_.CheckPrinting(100));
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_FAILURE);
   EXPECT_EQ(device_.ErrorString(), "Неизвестный код подрежима ФР (7).");
 }
 
