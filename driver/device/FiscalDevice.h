@@ -97,6 +97,11 @@ class FiscalDevice {
   const SerialPort& Port() const { return port_; }
   int RetryLimit() const { return retryLimit_; }
   uint8_t LastDeviceError() const { return lastDeviceError_; }
+  // On (the default), a command whose frame the register acknowledged is never sent again
+  // blindly: its outcome is asked of the register. Off only in tests that show what the
+  // handling prevents.
+  void SetExactlyOnce(bool on) { exactlyOnce_ = on; }
+  bool ExactlyOnce() const { return exactlyOnce_; }
   // Sends the request in the request buffer (`length` bytes: code and parameters) and
   // decodes the answer.
   bool SendCommand(size_t length);
@@ -304,6 +309,7 @@ class FiscalDevice {
   bool passwordNIPresent_ = false;
   int retryLimit_ = kDefaultRetryLimit;
   uint8_t lastDeviceError_ = 0;
+  bool exactlyOnce_ = true;
 
   uint8_t request_[kMaxRequest] = {};
   const Command* building_ = nullptr;  // the command whose request is being built
