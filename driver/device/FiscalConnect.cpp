@@ -27,6 +27,12 @@ bool FiscalDevice::Connect(int portNumber) {
   if (Probe()) return true;
   // The register answered, with an error: it is here, but not usable.
   if (errors_.ResultCode() != OPOS_E_TIMEOUT) return false;
+  // It answers the handshake at this rate but no command: another rate would not help.
+  if (registerHeard_) {
+    log_.LogErrorF("ФР на COM%d отвечает на скорости %u, но не на команды", portNumber,
+                   unsigned(baudRate_));
+    return false;
+  }
 
   bool found = false;
   for (uint32_t rate : kBaudRates) {
@@ -51,6 +57,11 @@ bool FiscalDevice::Connect(int portNumber) {
 
 bool FiscalDevice::FindDevice() {
   if (Connect(comNumber_)) return true;
+  // The register is on the configured port, only not well: the other ports have nothing.
+  if (registerHeard_) {
+    port_.Close();
+    return false;
+  }
   for (int portNumber = kFirstPort; portNumber <= kLastPort; ++portNumber) {
     if (portNumber == comNumber_) continue;
     if (Connect(portNumber)) {

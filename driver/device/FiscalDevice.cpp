@@ -18,6 +18,7 @@
 //   PrinterWaits.cpp     WaitForPrinting, CheckPrinting, ContinuePrint, WaitContinue
 //   TextPrinting.cpp     PrintLines, PrintSlipLines, FlushText
 //   TaxSplit.cpp         SplitByTax and the by-tax adjustments
+//   UnsettledCommand.*   a recording command whose answer was lost, kept until settled
 //
 // Below it: SerialPort (SerialPort.cpp) over the OS seam's CommPort and PortProvider; the
 // command table (Commands.h), the link's bytes (Protocol.h), the status block's layout
@@ -26,10 +27,20 @@
 
 #include "device/FiscalDevice.h"
 
+#include "config/DriverLog.h"
+
 namespace orn::device {
 
 FiscalDevice::FiscalDevice(platform::PortProvider& ports, platform::Clock& clock,
                            config::DriverLog& log)
     : port_(ports), clock_(clock), log_(log) {}
+
+void FiscalDevice::SetConnection(int comNumber, uint32_t baudRate) {
+  comNumber_ = comNumber;
+  baudRate_ = kBaudRates[BaudRateCode(baudRate)];
+  if (baudRate_ != baudRate)
+    log_.LogErrorF("скорости %u нет в таблице скоростей ФР: взята %u", unsigned(baudRate),
+                   unsigned(baudRate_));
+}
 
 }  // namespace orn::device

@@ -14,6 +14,7 @@
 #include "device/ErrorTriple.h"
 #include "device/Protocol.h"
 #include "device/SerialPort.h"
+#include "device/UnsettledCommand.h"
 #include "platform/Clock.h"
 #include "platform/CommPort.h"
 
@@ -47,6 +48,13 @@ class FiscalDevice {
   // Handshake rounds of one exchange, whatever the counters say: a register that keeps
   // acknowledging frames and keeps sending broken answers must not hold the driver.
   static constexpr int kRoundsPerRetry = 3;
+  // A frame the register did not take goes out at most this often in one exchange.
+  static constexpr int kMaxFrameWrites = 5;
+  // No new handshake round starts after this long. Half a minute holds the longest honest
+  // exchange: up to 10 s for the register to prepare its answer, a 256-byte answer at
+  // 2400 baud (1.1 s), and that again after a line error. A register that takes longer is
+  // better reported to the cashier than waited for.
+  static constexpr uint32_t kExchangeBoundMs = 30 * 1000;
   static constexpr int kFirstPort = 1;
   static constexpr int kLastPort = 32;
   static constexpr size_t kMaxDeviceNameLength = 99;
@@ -55,7 +63,14 @@ class FiscalDevice {
   static constexpr size_t kMaxPrintedLine = 100;
   // Bounds on waiting for a register that never gets ready: a stuck printer must not hold
   // the point of sale for ever. Reaching one reports OPOS_E_TIMEOUT.
-  static constexpr uint32_t kMaxPrintingWaitMs = 5 * 60 * 1000;
+  // The bounds run from the last sign of progress: a change in the status the register
+  // answers (mode, submode, flags, document number; not its clock). Printing an operation
+  // takes seconds; a long report may print for many minutes without a change.
+  static constexpr uint32_t kMaxPrintingWaitMs = 60 * 1000;
+  static constexpr uint32_t kMaxLongReportWaitMs = 30 * 60 * 1000;
+  // Paper reported missing by the submode while the sensors see it: the register is given
+  // this long to agree with its sensors.
+  static constexpr uint32_t kPaperDisagreementMs = 10 * 1000;
   static constexpr uint32_t kContinueWaitMs = 5000;
   static constexpr uint32_t kContinuePollMs = 100;
   static constexpr int kMaxContinueDepth = 4;
@@ -66,10 +81,9 @@ class FiscalDevice {
   FiscalDevice(platform::PortProvider& ports, platform::Clock& clock, config::DriverLog& log);
 
   // --- Configuration (from the registry) ---
-  void SetConnection(int comNumber, uint32_t baudRate) {
-    comNumber_ = comNumber;
-    baudRate_ = baudRate;
-  }
+  // A rate the register cannot be set to is taken as 4800, the rate its code stands for,
+  // so that the port and the register never end up at different rates.
+  void SetConnection(int comNumber, uint32_t baudRate);
   int ComNumber() const { return comNumber_; }
   uint32_t BaudRate() const { return baudRate_; }
   void SetPassword(uint32_t password) { password_ = password; }
@@ -102,6 +116,12 @@ class FiscalDevice {
   // handling prevents.
   void SetExactlyOnce(bool on) { exactlyOnce_ = on; }
   bool ExactlyOnce() const { return exactlyOnce_; }
+  // Where an unsettled command outlives the process (the registry, in the service); its
+  // record is read back at once.
+  void SetUnsettledStore(UnsettledStore* store);
+  const UnsettledCommand& Unsettled() const { return unsettled_; }
+  // The register answered something (a control byte or a frame) since the last call.
+  bool RegisterHeard() const { return registerHeard_; }
   // Sends the request in the request buffer (`length` bytes: code and parameters) and
   // decodes the answer.
   bool SendCommand(size_t length);
@@ -285,9 +305,26 @@ class FiscalDevice {
   bool PrintPendingLine();
   bool WaitPrintingStep(uint32_t pauseMs, bool& done);
   bool TimedOut();
+  bool UnknownSubmode(int current);
+  // The status the register answered last time the printing showed progress, and when.
+  struct PrintingProgress {
+    uint8_t seen[status::kSize];
+    uint32_t since;
+  };
+  void StartProgress(PrintingProgress& progress);
+  // Notes a change of the status; true once the printing shows none for longer than its
+  // kind of printing takes.
+  bool Stalled(PrintingProgress& progress);
 
-  bool Exchange(const uint8_t* frame, uint32_t size);
+  enum class ExchangeResult { kAnswered, kNoConnection, kOutcomeUnknown };
+  ExchangeResult Exchange(const uint8_t* frame, uint32_t size, Effect effect);
+  // The first round of an exchange while a command is unsettled: its late answer, a retry
+  // of it, or the news that the register holds no answer.
+  bool SettleFromHeldAnswer(const uint8_t* frame, uint32_t size);
+  ExchangeResult Answered(bool retry, bool recording);
+  void SaveUnsettled();
   bool ReceiveAnswer();
+  bool RegisterKeepsWaitingForContinue();
   bool ReadControlByte(uint8_t& byte);
   bool DecodeAnswer(uint8_t expectedCode);
   void DecodeAnswerData(uint8_t code);
@@ -310,6 +347,10 @@ class FiscalDevice {
   int retryLimit_ = kDefaultRetryLimit;
   uint8_t lastDeviceError_ = 0;
   bool exactlyOnce_ = true;
+  bool registerHeard_ = false;
+  const Command* sending_ = nullptr;  // the command of the request being sent
+  UnsettledCommand unsettled_;
+  UnsettledStore* unsettledStore_ = nullptr;
 
   uint8_t request_[kMaxRequest] = {};
   const Command* building_ = nullptr;  // the command whose request is being built

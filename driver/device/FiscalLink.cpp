@@ -15,10 +15,17 @@ namespace {
 // of n bytes waits at most 200 * n + 1 ms.
 constexpr uint32_t kAnswerStartTimeout = 10000;
 constexpr uint32_t kIdleTimeout = 1;
+
+using State = UnsettledCommand::State;
+
+constexpr char kOutcomeUnknownText[] =
+    "ФР принял команду, но ответа на нее нет: выполнена ли она, неизвестно";
 }  // namespace
 
 bool FiscalDevice::ReadControlByte(uint8_t& byte) {
-  return port_.Read(&byte, 1);
+  if (!port_.Read(&byte, 1)) return false;
+  if (byte == kAck || byte == kNak) registerHeard_ = true;
+  return true;
 }
 
 bool FiscalDevice::ReceiveAnswer() {
@@ -37,40 +44,151 @@ bool FiscalDevice::ReceiveAnswer() {
   return good;
 }
 
-bool FiscalDevice::Exchange(const uint8_t* frame, uint32_t size) {
-  if (!port_.Purge()) return false;
+void FiscalDevice::SaveUnsettled() {
+  if (unsettledStore_) unsettledStore_->SaveUnsettled(EncodeUnsettled(unsettled_));
+}
+
+void FiscalDevice::SetUnsettledStore(UnsettledStore* store) {
+  unsettledStore_ = store;
+  if (!store) return;
+  if (!DecodeUnsettled(store->LoadUnsettled(), unsettled_)) {
+    log_.LogError("неверная запись о неподтвержденной команде отброшена");
+    SaveUnsettled();
+  }
+}
+
+bool FiscalDevice::SettleFromHeldAnswer(const uint8_t* frame, uint32_t size) {
+  // The answer the register held before this exchange's frame went out.
+  const bool ours =
+      unsettled_.state == State::kAwaitingAnswer || unsettled_.state == State::kMaybeSent;
+  if (!ours || answerLength_ < 2 || answer_[0] != unsettled_.Code()) return false;
+  log_.LogErrorF("ответ на команду %.2Xh получен после сбоя связи", unsigned(answer_[0]));
+  if (unsettled_.SameFrame(frame, size)) {
+    unsettled_.Clear();
+    SaveUnsettled();
+    return true;
+  }
+  unsettled_.state = State::kAnswered;
+  unsettled_.answerLength = answerLength_;
+  std::memcpy(unsettled_.answer, answer_, answerLength_);
+  SaveUnsettled();
+  return false;
+}
+
+FiscalDevice::ExchangeResult FiscalDevice::Answered(bool retry, bool recording) {
+  // Its retry settles an unsettled command; another recording command means the caller
+  // has moved on from it.
+  if ((retry || recording) && unsettled_.state != State::kNone) {
+    unsettled_.Clear();
+    SaveUnsettled();
+  }
+  return ExchangeResult::kAnswered;
+}
+
+FiscalDevice::ExchangeResult FiscalDevice::Exchange(const uint8_t* frame, uint32_t size,
+                                                    Effect effect) {
+  const bool recording = exactlyOnce_ && effect == Effect::kRecords;
+  const bool retry =
+      exactlyOnce_ && unsettled_.state != State::kNone && unsettled_.SameFrame(frame, size);
+  // Once the register has taken the frame, only its answer is asked for.
+  bool acknowledged = false;
+  if (retry) {
+    switch (unsettled_.state) {
+      case State::kAnswered:
+        answerLength_ = unsettled_.answerLength;
+        std::memcpy(answer_, unsettled_.answer, answerLength_);
+        unsettled_.Clear();
+        SaveUnsettled();
+        log_.LogError("повтор команды не отправлен: ответ на нее уже получен");
+        return ExchangeResult::kAnswered;
+      case State::kUnknown:
+        return ExchangeResult::kOutcomeUnknown;
+      case State::kAwaitingAnswer:
+        acknowledged = true;
+        break;
+      default:
+        break;
+    }
+  }
+
+  if (!port_.Purge()) return ExchangeResult::kNoConnection;
+  const uint32_t start = clock_.TickCount();
   int noAnswer = 0;
   int badAcknowledge = 0;
   int answerFailure = 0;
-  bool frameSent = false;
+  int frameWrites = 0;
   const int maxRounds = kRoundsPerRetry * retryLimit_;
   for (int round = 0; round < maxRounds; ++round) {
+    if (platform::TicksSince(start, clock_.TickCount()) >= kExchangeBoundMs) break;
     const uint8_t enq = kEnq;
-    if (!port_.Write(&enq, 1)) return false;
+    if (!port_.Write(&enq, 1)) return ExchangeResult::kNoConnection;
     uint8_t byte = 0;
     if (!ReadControlByte(byte) || (byte != kAck && byte != kNak)) {
       ++noAnswer;
     } else if (byte == kAck) {
-      // The register holds an answer; before our frame went out it is a stale one.
-      if (ReceiveAnswer() && frameSent) return true;
+      if (ReceiveAnswer()) {
+        if (acknowledged || frameWrites > 0) return Answered(retry, recording);
+        if (exactlyOnce_ && SettleFromHeldAnswer(frame, size)) return ExchangeResult::kAnswered;
+      }
+      // A broken answer, or one held from before this exchange's frame: read and dropped.
       ++answerFailure;
     } else {
-      frameSent = port_.Write(frame, size);
-      if (!frameSent) return false;
+      // NAK: the register holds no answer.
+      if (exactlyOnce_ && unsettled_.state == State::kAwaitingAnswer) {
+        unsettled_.state = State::kUnknown;
+        SaveUnsettled();
+      } else if (exactlyOnce_ && unsettled_.state == State::kMaybeSent) {
+        unsettled_.Clear();  // it never took that frame
+        SaveUnsettled();
+      }
+      if (acknowledged && recording) {
+        // It took the frame and forgot its answer (a reset, or a register that keeps no
+        // answers): sending the frame again could record the operation twice.
+        if (!retry) {
+          std::memcpy(unsettled_.frame, frame, size);
+          unsettled_.frameSize = size;
+        }
+        unsettled_.state = State::kUnknown;
+        SaveUnsettled();
+        return ExchangeResult::kOutcomeUnknown;
+      }
+      if (frameWrites >= kMaxFrameWrites) break;
+      if (!port_.Write(frame, size)) return ExchangeResult::kNoConnection;
+      ++frameWrites;
       if (ReadControlByte(byte) && byte == kAck) {
-        if (ReceiveAnswer()) return true;
-        answerFailure = 1;
+        acknowledged = true;
+        if (ReceiveAnswer()) return Answered(retry, recording);
+        ++answerFailure;
       } else {
         ++badAcknowledge;
       }
     }
     if (noAnswer >= retryLimit_ || badAcknowledge >= retryLimit_ || answerFailure >= retryLimit_)
-      return false;
+      break;
   }
+  // No answer within the bounds. A recording command the register may hold is kept, so
+  // that its answer is fetched, not its frame sent again.
+  if (recording && (acknowledged || frameWrites > 0)) {
+    if (!retry) {
+      std::memcpy(unsettled_.frame, frame, size);
+      unsettled_.frameSize = size;
+    }
+    unsettled_.state = acknowledged ? State::kAwaitingAnswer : State::kMaybeSent;
+    SaveUnsettled();
+  }
+  return ExchangeResult::kNoConnection;
+}
+
+bool FiscalDevice::RegisterKeepsWaitingForContinue() {
+  // The register answers, and keeps asking to be told to go on printing: its own error is
+  // the diagnosis, not a silent line.
+  lastDeviceError_ = device_error::kWaitingForContinuePrint;
+  errors_.MapDeviceError(lastDeviceError_);
   return false;
 }
 
 bool FiscalDevice::SendCommand(size_t length) {
+  sending_ = building_;
   if (!RequestLengthMatches(length)) return false;
   log_.LogSent(request_, length);
   // The frame is kept here: ContinuePrint below builds requests of its own.
@@ -80,12 +198,22 @@ bool FiscalDevice::SendCommand(size_t length) {
   std::memcpy(frame + 2, request_, length);
   frame[2 + length] = CheckByte(request_, length);
   const uint8_t code = request_[0];
+  const Command* command = sending_;
+  const Effect effect = command ? command->effect : Effect::kReads;
   port_.ClearError();
+  registerHeard_ = false;
   // An earlier command's register error must not be read as this one's when no answer
   // comes at all.
   lastDeviceError_ = 0;
   for (int resends = 0;; ++resends) {
-    if (!Exchange(frame, uint32_t(length + 3))) {
+    const ExchangeResult result = Exchange(frame, uint32_t(length + 3), effect);
+    if (result == ExchangeResult::kOutcomeUnknown) {
+      log_.LogError(kOutcomeUnknownText);
+      errors_.SetErrorString(kOutcomeUnknownText);
+      errors_.Set(OPOS_E_FAILURE, 0);
+      return false;
+    }
+    if (result == ExchangeResult::kNoConnection) {
       log_.LogError("Нет связи");
       // A port that failed in the OS is no silent register: say what the OS said.
       if (const platform::OsError& error = port_.LastError(); error.code != 0)
@@ -94,10 +222,11 @@ bool FiscalDevice::SendCommand(size_t length) {
       errors_.SetTimeout();
       return false;
     }
+    sending_ = command;
     if (DecodeAnswer(code)) return true;
     // The register waits to be told to go on printing; then it takes the command again.
     if (lastDeviceError_ != device_error::kWaitingForContinuePrint) return false;
-    if (resends >= kMaxContinueResends) return TimedOut();
+    if (resends >= kMaxContinueResends) return RegisterKeepsWaitingForContinue();
     if (!ContinuePrint()) return false;
   }
 }
@@ -119,6 +248,10 @@ bool FiscalDevice::DecodeAnswer(uint8_t expectedCode) {
   if (lastDeviceError_ != 0)
     log_.LogErrorF("%.2Xh, %s", lastDeviceError_, ErrorText(lastDeviceError_));
   if (!errors_.MapDeviceError(lastDeviceError_)) return false;
+  // An answer without the data its decoder reads is refused whole: fields it lacks must
+  // not keep an earlier answer's values.
+  if (sending_ && size_t(answerLength_) - 2 < sending_->answerData)
+    return MalformedAnswer("Неверная длина кадра.");
   answerDataLength_ = size_t(answerLength_) - 2;
   std::memmove(answer_, answer_ + 2, answerDataLength_);
   DecodeAnswerData(expectedCode);

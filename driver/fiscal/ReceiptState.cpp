@@ -16,6 +16,9 @@ constexpr char kCancelReceiptValue[] = "CancelReceipt";
 constexpr char kStrNumberValue[] = "StrNumber";
 constexpr char kRecPrintedValue[] = "RecPrinted";
 constexpr char kSlpPrintedValue[] = "SlpPrinted";
+constexpr char kUnsettledValue[] = "UnsettledCommand";
+// A frame and an answer of 256 bytes each in hex, and the state.
+constexpr uint32_t kUnsettledCapacity = 1100;
 
 constexpr char kPaymentSumsSubKey[] = "\\CheckSumm";
 // The payment sums are named by their index.
@@ -108,6 +111,22 @@ void ReceiptState::SetPaymentSum(int index, int64_t sum) {
   config::RegistryKey key(registry_);
   if (key.Create(PaymentSumsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
   registry_.SetString(key.Handle(), kPaymentSumValues[index], FormatInt64(sum));
+}
+
+void ReceiptState::SaveUnsettled(const std::string& record) {
+  if (params_.ParamsKeyPath().empty()) return;
+  config::RegistryKey key(registry_);
+  if (key.Create(params_.ParamsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
+  registry_.SetString(key.Handle(), kUnsettledValue, record);
+}
+
+std::string ReceiptState::LoadUnsettled() {
+  std::string record;
+  if (params_.ParamsKeyPath().empty()) return record;
+  config::RegistryKey key(registry_);
+  if (key.Open(params_.ParamsKeyPath(), RegAccess::kRead) != kErrorSuccess) return record;
+  registry_.QueryString(key.Handle(), kUnsettledValue, record, kUnsettledCapacity);
+  return record;
 }
 
 }  // namespace orn::fiscal

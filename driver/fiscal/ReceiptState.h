@@ -11,6 +11,7 @@
 #include <string>
 
 #include "config/DriverParams.h"
+#include "device/UnsettledCommand.h"
 #include "platform/Registry.h"
 
 namespace orn::fiscal {
@@ -19,7 +20,10 @@ inline constexpr int kPaymentTypeCount = 4;
 inline constexpr int32_t kDefaultPrinterState = 1;  // monitor
 inline constexpr uint8_t kDefaultStrNumber = 1;
 
-class ReceiptState {
+// It also keeps the device's unsettled command (a recording command whose answer was
+// lost), so that a new process fetches that answer instead of recording the operation
+// twice.
+class ReceiptState : public device::UnsettledStore {
  public:
   // The keys are found through `params`, whose paths are set by ReadDeviceParams.
   ReceiptState(platform::Registry& registry, const config::DriverParams& params);
@@ -46,6 +50,9 @@ class ReceiptState {
   // All four sums to 0 in memory only: when the register has no document open, sums left
   // in the registry by an earlier process are stale, and the next receipt rewrites them.
   void ForgetPaymentSums() { paymentSums_ = {}; }
+
+  void SaveUnsettled(const std::string& record) override;
+  std::string LoadUnsettled() override;
 
  private:
   void WriteDword(const char* name, uint32_t value);

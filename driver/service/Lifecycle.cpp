@@ -75,6 +75,7 @@ int32_t FptrService::OpenService(std::u16string_view deviceClass, std::u16string
   if (configured) {
     ApplyParams();
     receipt_.LoadReceiptState();
+    device_.SetUnsettledStore(&receipt_);
     if (device_.FindDevice()) {
       opened_ = true;
       state_ = OPOS_S_IDLE;

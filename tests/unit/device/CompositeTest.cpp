@@ -251,13 +251,55 @@ class StuckRegisterTest : public testing::LinkFixture {
   testing::RecordingRegister register_;
 };
 
-TEST_F(StuckRegisterTest, WaitingForAPrinterThatNeverFinishesEndsAfterFiveMinutes) {
+// The bounds of the printing waits run from the last change in the status the register
+// answers: a minute for printing an operation, half an hour for a long report.
+TEST_F(StuckRegisterTest, PrintingThatShowsNoProgressIsGivenUpAfterItsBound) {
   register_.mode = 11;
   register_.submode = 5;
   EXPECT_FALSE(device_.WaitForPrinting(1000));
   EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
-  EXPECT_GE(Elapsed(), 5u * 60 * 1000);
-  EXPECT_LT(Elapsed(), 5u * 60 * 1000 + 5000);
+  EXPECT_GE(Elapsed(), 60u * 1000);
+  EXPECT_LT(Elapsed(), 60u * 1000 + 2000);
+
+  register_.submode = 4;
+  const uint64_t start = Elapsed();
+  EXPECT_FALSE(device_.WaitForPrinting(1000));
+  EXPECT_GE(Elapsed() - start, 30u * 60 * 1000);
+  EXPECT_LT(Elapsed() - start, 30u * 60 * 1000 + 2000);
+}
+
+TEST_F(StuckRegisterTest, ALongReportStillPrintingIsWaitedForPastAnyFixedBound) {
+  // Forty minutes of a report; every ten the register moves on to the next phase.
+  register_.mode = 11;
+  register_.beforeStatus = [this](uint64_t nowMs) {
+    const uint64_t minutes = nowMs / 60000;
+    register_.submode = minutes >= 40 ? 0 : 4;
+    register_.mode = minutes >= 40 ? 2 : uint8_t(minutes / 10 % 2 ? 12 : 11);
+  };
+  EXPECT_TRUE(device_.WaitForPrinting(1000));
+  EXPECT_GE(Elapsed(), 40u * 60 * 1000);
+}
+
+TEST_F(StuckRegisterTest, PaperTheSensorsSeeButTheRegisterDoesNotIsReportedSoon) {
+  register_.mode = 2;
+  register_.submode = 1;  // paper present by the flags
+  EXPECT_FALSE(device_.WaitForPrinting(200));
+  EXPECT_EQ(device_.ResultCodeExtended(), OPOS_EFPTR_REC_EMPTY);
+  EXPECT_EQ(device_.ErrorString(), "Пассивное отсутствие бумаги");
+  EXPECT_LT(Elapsed(), 12u * 1000);
+}
+
+TEST_F(StuckRegisterTest, AnUnknownSubmodeEndsEveryWaitAtOnce) {
+  for (uint8_t submode : {6, 255}) {
+    register_.mode = 11;
+    register_.submode = submode;
+    const uint64_t start = Elapsed();
+    EXPECT_FALSE(device_.WaitForPrinting(1000));
+    EXPECT_EQ(device_.ResultCode(), OPOS_E_FAILURE);
+    EXPECT_EQ(device_.ErrorString(),
+              "Неизвестный код подрежима ФР (" + std::to_string(submode) + ").");
+    EXPECT_LT(Elapsed() - start, 1000u);
+  }
 }
 
 TEST_F(StuckRegisterTest, ContinuePrintNestsOnlySoDeep) {
@@ -268,11 +310,13 @@ TEST_F(StuckRegisterTest, ContinuePrintNestsOnlySoDeep) {
   EXPECT_EQ(register_.Count(0xB0), 4);
 }
 
-TEST_F(StuckRegisterTest, ACommandRefusedWith58hForEverIsGivenUp) {
+TEST_F(StuckRegisterTest, ACommandRefusedWith58hForEverIsGivenUpWithThatError) {
   register_.stickyError = 0x58;
   device_.PendingText = "x";
   EXPECT_FALSE(device_.Sale());
-  EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
+  // The register answers: its own error is the diagnosis, not a silent line.
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_EXTENDED);
+  EXPECT_EQ(device_.ResultCodeExtended(), 300 + 0x58);
   // Sent again after each of ten ContinuePrints.
   EXPECT_EQ(register_.Count(0x80), 11);
   EXPECT_EQ(register_.Count(0xB0), 10);
