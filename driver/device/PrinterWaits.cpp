@@ -155,8 +155,10 @@ bool FiscalDevice::WaitContinue() {
       } else if (current > submode::kPrinting) {
         return UnknownSubmode(current);
       }
-      if (Stalled(progress)) return TimedOut();
+    } else if (lastDeviceError_ == device_error::kWaitingForContinuePrint) {
+      return false;  // it keeps asking to go on: its own error says so
     }
+    if (Stalled(progress)) return TimedOut();
     // The time runs from the last answer that was not a link failure.
     if (ResultCode() != OPOS_E_TIMEOUT) lastAnswer = clock_.TickCount();
     clock_.Sleep(kContinuePollMs);

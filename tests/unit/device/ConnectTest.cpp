@@ -6,6 +6,7 @@
 #include "config/DriverParams.h"
 #include "device/ResultCodes.h"
 #include "unit/device/LinkFixture.h"
+#include "unit/device/RecordingRegister.h"
 
 namespace orn::device {
 namespace {
@@ -89,6 +90,44 @@ TEST_F(ConnectTest, ARegisterThatAnswersWithAnErrorIsNotSearchedFurther) {
   EXPECT_FALSE(device_.Connect(kPort));
   EXPECT_EQ(device_.ResultCode(), OPOS_E_EXTENDED);
   EXPECT_EQ(sim.Counters().framesReceived, 1u);
+}
+
+// A register that answers every status with 58h is there, at this rate, on this port: it
+// is reported with its own error at once, with no search of rates or ports.
+TEST_F(ConnectTest, ARegisterThatKeepsAskingToContinueIsReportedNotSearchedFor) {
+  testing::RecordingRegister stuck;
+  stuck.statusError = 0x58;
+  ports_.Attach(kPort, stuck);
+  EXPECT_FALSE(device_.FindDevice());
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_EXTENDED);
+  EXPECT_EQ(device_.ResultCodeExtended(), 300 + 0x58);
+  EXPECT_EQ(ports_.AcquiredPorts(), std::vector<int>{kPort});
+  EXPECT_LT(Elapsed(), 10u * 1000);
+}
+
+// Slow, broken answers to every frame: the register is heard at this rate, so neither
+// another rate nor another port is tried.
+TEST_F(ConnectTest, ARegisterHeardAtTheConfiguredRateIsNotLookedForElsewhere) {
+  simulator::SimulatorConfig config;
+  config.faults.badCheckAnswers = 1000;
+  config.faults.forgetRefusedAnswers = true;
+  simulator::RegisterSimulator& sim = Attach(config);
+  EXPECT_FALSE(device_.FindDevice());
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
+  EXPECT_EQ(sim.Counters().baudRateChanges, 0u);
+  EXPECT_EQ(ports_.AcquiredPorts(), std::vector<int>{kPort});
+  EXPECT_NE(Log().find("отвечает на скорости 4800, но не на команды"), std::string::npos);
+}
+
+TEST_F(ConnectTest, ARateOutsideTheTableIsTakenAsTheRateItsCodeStandsFor) {
+  simulator::RegisterSimulator& sim = Attach();
+  device_.SetConnection(kPort, 14400);
+  EXPECT_EQ(device_.BaudRate(), 4800u);
+  EXPECT_NE(Log().find("скорости 14400 нет в таблице скоростей ФР: взята 4800"),
+            std::string::npos);
+  ASSERT_TRUE(device_.Connect(kPort));
+  EXPECT_EQ(device_.Port().CurrentBaud(), 4800u);
+  EXPECT_EQ(sim.BaudRate(), 4800u);
 }
 
 TEST_F(ConnectTest, TheScanFindsTheRegisterOnAnotherPortAndReportsIt) {
