@@ -101,8 +101,14 @@ void RegisterLink::OnFrame(bool checkMatched, uint64_t nowMs, platform::LineRepl
   answerLength_ = handler_.Execute(request_, frameLength_, nowMs, answer_);
   answerPending_ = true;
   answerExecuted_ = true;
-  const std::vector<uint32_t>& lost = faults_.lostAnswers;
-  if (std::find(lost.begin(), lost.end(), counters_.framesReceived) != lost.end()) return;
+  const auto listed = [this](const std::vector<uint32_t>& numbers) {
+    return std::find(numbers.begin(), numbers.end(), counters_.framesReceived) != numbers.end();
+  };
+  if (listed(faults_.forgottenAnswers)) {
+    answerPending_ = false;
+    return;
+  }
+  if (listed(faults_.lostAnswers)) return;
   SendAnswer(reply);
 }
 

@@ -57,6 +57,9 @@ struct SimulatorFaults {
   // The answer of the N-th frame executed (counted as for deviceErrors) is lost on the way:
   // the command has run, and the answer stays pending for the next ENQ.
   std::vector<uint32_t> lostAnswers;
+  // As lostAnswers, but the register keeps no answer either (the next ENQ gets NAK): the
+  // command has run and only the register's state can tell.
+  std::vector<uint32_t> forgottenAnswers;
   // An answer the driver refused is forgotten, so the next ENQ gets NAK and the driver sends
   // its frame again (a register that keeps no answers).
   bool forgetRefusedAnswers = false;

@@ -7,8 +7,9 @@ using simulator::Station;
 
 const char* FaultSchedule::Name(FaultKind kind) {
   static constexpr const char* kNames[] = {
-      "answer lost after execution", "register silent for a while", "register reset (RAM cleared)",
-      "paper out before printing",   "paper out while printing",    "point of sale crashed",
+      "answer lost after execution",  "answer lost and not kept",  "register silent for a while",
+      "register reset (RAM cleared)", "paper out before printing", "paper out while printing",
+      "point of sale crashed",
   };
   return kNames[size_t(kind)];
 }
@@ -21,26 +22,37 @@ void FaultSchedule::BeforeCall(simulator::RegisterSimulator& sim, uint64_t nowMs
   // fault hits one of the next few commands of this call (or a later one).
   if (Chance(rates_.lostAnswer)) {
     faults.lostAnswers.push_back(counters.framesReceived + Draw(1, 4));
-    ++injected_[size_t(FaultKind::kLostAnswer)];
+    Inject(FaultKind::kLostAnswer, faults.lostAnswers.back());
+  }
+  if (Chance(rates_.forgottenAnswer)) {
+    faults.forgottenAnswers.push_back(counters.framesReceived + Draw(1, 4));
+    Inject(FaultKind::kForgottenAnswer, faults.forgottenAnswers.back());
   }
   if (Chance(rates_.silentPeriod)) {
     faults.silentUntilMs = nowMs + Draw(1000, 60000);
-    ++injected_[size_t(FaultKind::kSilentPeriod)];
+    Inject(FaultKind::kSilentPeriod, faults.silentUntilMs);
     ++hit_[size_t(FaultKind::kSilentPeriod)];
   }
   if (Chance(rates_.reset)) {
     faults.resetBeforeCommand.push_back(counters.framesReceived + Draw(1, 4));
-    ++injected_[size_t(FaultKind::kReset)];
+    Inject(FaultKind::kReset, faults.resetBeforeCommand.back());
   }
   const Station station = Chance(5000) ? Station::kReceipt : Station::kJournal;
   if (Chance(rates_.paperOutBeforePrint)) {
     faults.paperOutBeforePrint.push_back(PaperFault{counters.printCommands + Draw(1, 3), station});
-    ++injected_[size_t(FaultKind::kPaperOutBeforePrint)];
+    Inject(FaultKind::kPaperOutBeforePrint, faults.paperOutBeforePrint.back().number);
   }
   if (Chance(rates_.paperOutWhilePrinting)) {
     faults.paperOutAfterLine.push_back(PaperFault{counters.linesPrinted + Draw(1, 10), station});
-    ++injected_[size_t(FaultKind::kPaperOutWhilePrinting)];
+    Inject(FaultKind::kPaperOutWhilePrinting, faults.paperOutAfterLine.back().number);
   }
+}
+
+void FaultSchedule::Inject(FaultKind kind, uint64_t at) {
+  ++injected_[size_t(kind)];
+  // Frames, printing commands and lines are counted from 1 over the run; a silent period
+  // ends at a line time.
+  if (trace_) *trace_ << "fault: " << Name(kind) << " (" << at << ")\n";
 }
 
 void FaultSchedule::Forget(simulator::SimulatorFaults& faults,
@@ -54,6 +66,7 @@ void FaultSchedule::Forget(simulator::SimulatorFaults& faults,
         uint32_t(std::erase_if(faults, [count](const PaperFault& f) { return f.number <= count; }));
   };
   past(FaultKind::kLostAnswer, faults.lostAnswers, counters.framesReceived);
+  past(FaultKind::kForgottenAnswer, faults.forgottenAnswers, counters.framesReceived);
   past(FaultKind::kReset, faults.resetBeforeCommand, counters.framesReceived);
   pastPaper(FaultKind::kPaperOutBeforePrint, faults.paperOutBeforePrint, counters.printCommands);
   pastPaper(FaultKind::kPaperOutWhilePrinting, faults.paperOutAfterLine, counters.linesPrinted);
@@ -61,7 +74,7 @@ void FaultSchedule::Forget(simulator::SimulatorFaults& faults,
 
 bool FaultSchedule::CrashNow() {
   if (!Chance(rates_.crash)) return false;
-  ++injected_[size_t(FaultKind::kCrash)];
+  Inject(FaultKind::kCrash, 0);
   ++hit_[size_t(FaultKind::kCrash)];
   return true;
 }

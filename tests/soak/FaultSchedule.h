@@ -6,6 +6,7 @@
 // seeded noise (RandomByteFaults). The same seed gives the same faults.
 
 #include <cstdint>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ namespace orn::soak {
 // Chances in 10,000 per call (a crash: per step of a document).
 struct FaultRates {
   uint32_t lostAnswer = 200;
+  uint32_t forgottenAnswer = 50;
   uint32_t silentPeriod = 30;
   uint32_t reset = 20;
   uint32_t paperOutBeforePrint = 30;
@@ -29,6 +31,7 @@ struct FaultRates {
 
 enum class FaultKind : uint8_t {
   kLostAnswer,
+  kForgottenAnswer,
   kSilentPeriod,
   kReset,
   kPaperOutBeforePrint,
@@ -39,7 +42,9 @@ enum class FaultKind : uint8_t {
 
 class FaultSchedule {
  public:
-  FaultSchedule(uint32_t seed, const FaultRates& rates) : random_(seed), rates_(rates) {}
+  // Each fault is named on `trace` as it is injected (none when null).
+  FaultSchedule(uint32_t seed, const FaultRates& rates, std::ostream* trace = nullptr)
+      : random_(seed), rates_(rates), trace_(trace) {}
 
   // Draws the faults of the next call and sets them up on the register; `nowMs` is line time.
   void BeforeCall(simulator::RegisterSimulator& sim, uint64_t nowMs);
@@ -59,11 +64,13 @@ class FaultSchedule {
   // Drops the faults whose command or line has gone by, so the lists stay short, and counts
   // them as hit.
   void Forget(simulator::SimulatorFaults& faults, const simulator::SimulatorCounters& counters);
+  void Inject(FaultKind kind, uint64_t at);
   bool Chance(uint32_t perTenThousand) { return random_() % 10000 < perTenThousand; }
   uint32_t Draw(uint32_t low, uint32_t high) { return low + random_() % (high - low + 1); }
 
   std::mt19937 random_;
   FaultRates rates_;
+  std::ostream* trace_;
   uint32_t injected_[size_t(FaultKind::kCount)] = {};
   uint32_t hit_[size_t(FaultKind::kCount)] = {};
 };

@@ -21,6 +21,8 @@ class RegisterJournal {
   // One line per duplicate: what was registered again and in which document.
   const std::vector<std::string>& DuplicateLines() const { return duplicates_; }
   int ClosedReceipts() const { return closedReceipts_; }
+  // Whether a receipt ("R12") was closed at the register.
+  bool Closed(const std::string& name) const { return closedReceiptNames_.count(name) > 0; }
   bool ReceiptOpen() const { return !open_.empty(); }
 
  private:

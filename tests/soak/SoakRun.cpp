@@ -1,6 +1,8 @@
 #include "soak/SoakRun.h"
 
 #include <cstdio>
+#include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,14 +21,14 @@ namespace {
 
 constexpr size_t kListedAtMost = 20;  // lines of each kind of finding in the report
 
-// The device key of the unit tests with the driver's log off: a log of ten thousand
-// receipts would only cost time.
-void ImportDeviceKey(platform::MemoryRegistry& registry) {
+// The device key of the unit tests, with the driver's log off unless asked for: a log of
+// ten thousand receipts costs time.
+void ImportDeviceKey(platform::MemoryRegistry& registry, bool log) {
   registry.ImportReg(testing::kDeviceReg);
   platform::RegKey key = platform::kNoKey;
   registry.CreateKey("SOFTWARE\\Ornita\\OLEforRetail\\ServiceOPOS\\FiscalPrinter\\Ornita-OPOS-1",
                      platform::RegAccess::kReadWrite, key);
-  registry.SetDword(key, "LogEnabled", 0);
+  registry.SetDword(key, "LogEnabled", log ? 1 : 0);
   registry.CloseKey(key);
 }
 
@@ -50,13 +52,26 @@ void List(std::ostream& out, const char* title, const std::vector<std::string>& 
   for (size_t i = 0; i < lines.size() && i < kListedAtMost; ++i) out << "  " << lines[i] << "\n";
 }
 
+// One line of the register's record.
+void Trace(std::ostream& out, const simulator::FiscalOperation& operation) {
+  static constexpr const char* kKinds[] = {"item",     "storno",  "adjustment", "close",
+                                           "annul",    "reset",   "cash in",    "cash out",
+                                           "X report", "Z report"};
+  char code[8];
+  std::snprintf(code, sizeof code, "%02Xh", unsigned(operation.code));
+  out << "register: document " << operation.documentNumber << " " << kKinds[size_t(operation.kind)]
+      << " " << code << " " << operation.amount;
+  if (!operation.text.empty()) out << " \"" << operation.text << "\"";
+  out << "\n";
+}
+
 }  // namespace
 
 SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
   SoakResult result;
   platform::MemoryPlatform memory;
   platform::MemoryPortProvider ports(memory.clock);
-  ImportDeviceKey(memory.registry);
+  ImportDeviceKey(memory.registry, !options.driverLog.empty());
 
   simulator::SimulatorConfig config;
   config.faults.randomBytes = {options.seed, options.rates.byteDropPerMillion,
@@ -76,12 +91,13 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
   int shift = 1;
   sim.SetOperationObserver([&](const simulator::FiscalOperation& operation) {
     journal.OnOperation(operation);
+    if (options.verbose) Trace(out, operation);
     if (operation.kind != simulator::FiscalOperation::Kind::kZReport) return;
     compare("before Z report " + std::to_string(shift++));
     ledger.NewShift();
   });
 
-  FaultSchedule faults(options.seed, options.rates);
+  FaultSchedule faults(options.seed, options.rates, options.verbose ? &out : nullptr);
   PointOfSale pos(memory, ports, sim, faults, options.exactlyOnce,
                   options.verbose ? &out : nullptr);
   result.started = pos.Start();
@@ -94,6 +110,8 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
   // documents whatever the faults did.
   DocumentPlanner planner(options.seed ^ 0x5EEDu);
   int closedByDriver = 0;
+  std::set<std::string> reportedClosed;  // receipts with items the driver reported closed
+  std::vector<std::string> mismatchedReceipts;
   for (int i = 0; i < options.count; ++i) {
     const DocumentPlan plan = planner.Next(ledger.CashInHand(), ledger.ShiftHasDocuments());
     const bool done = pos.Run(plan);
@@ -102,10 +120,21 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
     if (!done) continue;
     ++closedByDriver;
     if (plan.IsReceipt()) ledger.AddClosedReceipt(plan);
+    const std::string name = "R" + std::to_string(plan.number);
+    if (plan.IsReceipt() && !plan.voided) {
+      reportedClosed.insert(name);
+      if (!journal.Closed(name))
+        mismatchedReceipts.push_back(name + ": reported closed, not closed at the register");
+    }
     if (plan.kind == DocumentKind::kCashIn || plan.kind == DocumentKind::kCashOut)
       ledger.AddCashDocument(plan);
   }
   compare("at the end");
+  for (int number = 1; number <= options.count; ++number) {
+    const std::string name = "R" + std::to_string(number);
+    if (journal.Closed(name) && reportedClosed.count(name) == 0)
+      mismatchedReceipts.push_back(name + ": closed at the register, not reported closed");
+  }
 
   const CallStats& stats = pos.Stats();
   const simulator::SimulatorCounters& counters = sim.Counters();
@@ -128,10 +157,16 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
   Row(out, "paper out reported as another error", uint64_t(stats.paperNotReported));
   out << "longest call: " << stats.longestMethod << ", " << stats.longestMs << " ms\n";
   List(out, "discrepancies", discrepancies);
+  List(out, "receipts the driver and the register disagree on", mismatchedReceipts);
   List(out, "duplicates", journal.DuplicateLines());
   List(out, "hangs", stats.hangLines);
   for (const auto& [method, count] : stats.hangsByMethod)
     out << "  hangs in " << method << ": " << count << "\n";
+
+  if (!options.driverLog.empty()) {
+    std::ofstream log(options.driverLog, std::ios::binary);
+    log << memory.files.Contents(testing::kLogFile);
+  }
 
   result.receipts = options.count;
   result.discrepancies = int(discrepancies.size());

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 
 #include "soak/FaultSchedule.h"
 
@@ -15,7 +16,8 @@ struct SoakOptions {
   uint32_t seed = 1;
   int count = 200;
   bool exactlyOnce = true;
-  bool verbose = false;  // every failed call and restart as it happens
+  bool verbose = false;   // every failed call and restart as it happens
+  std::string driverLog;  // where to write the driver's log of the run; empty: no log
   FaultRates rates;
 };
 

@@ -79,6 +79,18 @@ TEST_F(FiscalRecordTest, TheZReportIsRecordedBeforeTheShiftRegistersAreCleared) 
   EXPECT_EQ(bench.sim.MoneyRegister(money::ShiftItems(0)), 0);
 }
 
+TEST(ForgottenAnswerTest, TheCommandRunsAndTheNextEnqFindsNoAnswer) {
+  RegisterBench bench;
+  bench.sim.Faults().forgottenAnswers = {1};
+  EXPECT_EQ(bench.Send(Item(0x80, 1000, 100, 1, "R1 I1")), Bytes{});
+  EXPECT_FALSE(bench.sim.AnswerPending());
+  EXPECT_EQ(bench.line.Feed(bench.sim, {kEnq}, bench.nowMs), Bytes{kNak});
+  EXPECT_EQ(bench.sim.MoneyRegister(money::ReceiptItems(0)), 100);
+  // Sent again, the item is registered again: only the register's state tells.
+  ASSERT_EQ(bench.Error(Item(0x80, 1000, 100, 1, "R1 I1")), 0);
+  EXPECT_EQ(bench.sim.MoneyRegister(money::ReceiptItems(0)), 200);
+}
+
 TEST(SilentPeriodTest, TheRegisterAnswersAgainWhenThePeriodIsOver) {
   RegisterSimulator sim;
   LineRecorder line;
