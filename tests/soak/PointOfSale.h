@@ -34,7 +34,8 @@ struct CallStats {
   std::string longestMethod;
   std::vector<std::string> hangLines;  // method, document, time, result of each hang
   std::map<std::string, int> hangsByMethod;
-  int restarts = 0;          // service objects made again, crashes included
+  std::map<std::string, uint64_t> longestByMethod;  // ms
+  int restarts = 0;                                 // service objects made again, crashes included
   int abandoned = 0;         // receipts the point of sale gave up and cancelled
   int lostInRestart = 0;     // open receipts the new service object knew nothing of
   int paperNotReported = 0;  // gave up with paper out under another error

@@ -15,6 +15,8 @@ std::string Key(const simulator::FiscalOperation& operation) {
          operation.text;
 }
 
+constexpr uint8_t kCloseReceipt = 0x85;
+
 // The receipt a text belongs to: "R12 I3" -> "R12".
 std::string ReceiptName(const std::string& text) {
   return text.substr(0, text.find(' '));
@@ -40,7 +42,8 @@ void RegisterJournal::OnOperation(const simulator::FiscalOperation& operation) {
     case Kind::kCashOut: {
       const std::string name = (operation.kind == Kind::kCashIn ? "cash in " : "cash out ") +
                                std::to_string(operation.amount);
-      if (!cashDocuments_.insert(name).second) Duplicate(name, operation.documentNumber);
+      if (!cashDocuments_.insert(name).second)
+        Duplicate(name, operation.code, operation.documentNumber);
       break;
     }
     case Kind::kXReport:
@@ -55,17 +58,18 @@ void RegisterJournal::CloseReceipt(uint16_t documentNumber) {
   std::set<std::string> names;
   for (const simulator::FiscalOperation& operation : open_) {
     if (++seen[Key(operation)] == 2)
-      Duplicate("operation " + Key(operation) + " executed twice", documentNumber);
+      Duplicate("operation " + Key(operation) + " executed twice", operation.code, documentNumber);
     if (!operation.text.empty()) names.insert(ReceiptName(operation.text));
   }
   for (const std::string& name : names) {
     if (!closedReceiptNames_.insert(name).second)
-      Duplicate("receipt " + name + " closed again", documentNumber);
+      Duplicate("receipt " + name + " closed again", kCloseReceipt, documentNumber);
   }
   open_.clear();
 }
 
-void RegisterJournal::Duplicate(const std::string& what, uint16_t documentNumber) {
+void RegisterJournal::Duplicate(const std::string& what, uint8_t code, uint16_t documentNumber) {
+  ++byCommand_[code];
   duplicates_.push_back(what + " (register document " + std::to_string(documentNumber) + ")");
 }
 

@@ -5,6 +5,7 @@
 // Operations of a receipt that was annulled or lost in a reset count for nothing.
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,6 +21,8 @@ class RegisterJournal {
   int Duplicates() const { return int(duplicates_.size()); }
   // One line per duplicate: what was registered again and in which document.
   const std::vector<std::string>& DuplicateLines() const { return duplicates_; }
+  // How many duplicates each command made (50h and 51h for the cash documents).
+  const std::map<uint8_t, int>& DuplicatesByCommand() const { return byCommand_; }
   int ClosedReceipts() const { return closedReceipts_; }
   // Whether a receipt ("R12") was closed at the register.
   bool Closed(const std::string& name) const { return closedReceiptNames_.count(name) > 0; }
@@ -27,12 +30,13 @@ class RegisterJournal {
 
  private:
   void CloseReceipt(uint16_t documentNumber);
-  void Duplicate(const std::string& what, uint16_t documentNumber);
+  void Duplicate(const std::string& what, uint8_t code, uint16_t documentNumber);
 
   std::vector<simulator::FiscalOperation> open_;  // of the receipt being built
   std::set<std::string> closedReceiptNames_;      // "R12": the receipts closed so far
   std::set<std::string> cashDocuments_;           // "in 500012"
   std::vector<std::string> duplicates_;
+  std::map<uint8_t, int> byCommand_;
   int closedReceipts_ = 0;
 };
 

@@ -156,9 +156,16 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
   Row(out, "open receipts unknown after a restart", uint64_t(stats.lostInRestart));
   Row(out, "paper out reported as another error", uint64_t(stats.paperNotReported));
   out << "longest call: " << stats.longestMethod << ", " << stats.longestMs << " ms\n";
+  out << "longest call of each method (ms):\n";
+  for (const auto& [method, ms] : stats.longestByMethod) Row(out, method.c_str(), ms);
   List(out, "discrepancies", discrepancies);
   List(out, "receipts the driver and the register disagree on", mismatchedReceipts);
   List(out, "duplicates", journal.DuplicateLines());
+  for (const auto& [code, count] : journal.DuplicatesByCommand()) {
+    char line[64];
+    std::snprintf(line, sizeof line, "  duplicates of command %02Xh: %d\n", unsigned(code), count);
+    out << line;
+  }
   List(out, "hangs", stats.hangLines);
   for (const auto& [method, count] : stats.hangsByMethod)
     out << "  hangs in " << method << ": " << count << "\n";
