@@ -268,6 +268,11 @@ std::optional<size_t> PointOfSale::Resume(const DocumentPlan& plan, size_t next,
 
 bool PointOfSale::Run(const DocumentPlan& plan) {
   document_ = plan.number;
+  // A service object that could not be claimed after a restart is made again first.
+  if (!fptr_->Claimed()) {
+    ++stats_.restarts;
+    if (!Start()) return false;
+  }
   const std::vector<Step> steps = Steps(plan);
   const size_t last = steps.size() - 1;
   size_t next = 0;
