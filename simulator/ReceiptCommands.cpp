@@ -222,6 +222,8 @@ uint8_t RegisterCommands::ItemCommand(const Request& request, uint8_t type, bool
     if (const uint8_t error = OpenReceipt(type, request.nowMs)) return error;
   }
   RegisterItem(item, type, storno);
+  Record(storno ? FiscalOperation::Kind::kStorno : FiscalOperation::Kind::kItem, item.amount,
+         item.text, item.taxes[0]);
   if (storno) Print(kFiscalStations, "СТОРНО");
   if (!item.text.empty()) Print(kFiscalStations, item.text);
   Print(kFiscalStations,
@@ -260,6 +262,7 @@ uint8_t RegisterCommands::AdjustmentCommand(const Request& request, Adjustment k
   static constexpr const char* kNames[] = {"СКИДКА", "НАДБАВКА", "СТОРНО СКИДКИ",
                                            "СТОРНО НАДБАВКИ"};
   const std::string text = FieldText(p + kAdjustmentHeader, request.length - kAdjustmentHeader);
+  Record(FiscalOperation::Kind::kAdjustment, amount, text, taxes[0]);
   if (!text.empty()) Print(kFiscalStations, text);
   Print(kFiscalStations, TwoColumns(kNames[size_t(kind)], Money(amount), Width()));
   return kErrorNone;
@@ -287,6 +290,7 @@ uint8_t RegisterCommands::CloseReceipt(const Request& request, Answer&) {
   if (const uint8_t error = CheckPayments(request.params, type, payments)) return error;
   PrintTotals(payments, type,
               FieldText(request.params + kCloseHeader, request.length - kCloseHeader));
+  Record(FiscalOperation::Kind::kClose, payments.total);
   RegisterPayments(payments, type);
   PrintDocumentEnd(kFiscalStations);
   EndDocument();
@@ -299,6 +303,7 @@ uint8_t RegisterCommands::AnnulReceipt(const Request& request, Answer&) {
   const uint8_t mode = ModeNumber();
   if (mode != kModeReceipt && mode != kModeSlipDocument) return kErrorWrongMode;
   const uint8_t type = mode == kModeReceipt ? ReceiptType() : slipType_;
+  Record(FiscalOperation::Kind::kAnnul, 0);
   ClearReceiptRegisters(state_.money);
   ++state_.operations[operations::AnnulledReceipts(type)];
   if (mode == kModeSlipDocument) slipBuffer_.clear();

@@ -139,6 +139,7 @@ size_t RegisterCommands::Execute(const uint8_t* request, size_t length, uint64_t
   const Request params{request + skipped, length - skipped, nowMs};
   Answer data{answer + kAnswerHeader};
   longReport_ = false;
+  runningCode_ = code;
   answer[1] = (this->*command->run)(params, data);
   if (answer[1] == kErrorNone) printer_.Start(nowMs, longReport_);
   Advance(nowMs);
@@ -215,6 +216,9 @@ void RegisterCommands::Reset(uint64_t nowMs) {
   const uint8_t mode = ModeNumber();
   if (mode != kModeLocked && mode != kModeDateToSet) state_.mode = BaseMode(nowMs);
   Advance(nowMs);
+  ++counters_.resets;
+  runningCode_ = 0;
+  Record(FiscalOperation::Kind::kReset, 0);
 }
 
 platform::LocalTime RegisterCommands::ClockAt(uint64_t nowMs) const {
@@ -308,6 +312,20 @@ void RegisterCommands::PrintDocumentEnd(StationMask stations) {
     if (!line.empty()) Print(stations, Centered(line, Width()));
   }
   printer_.Cut();
+}
+
+void RegisterCommands::Record(FiscalOperation::Kind kind, int64_t amount, const std::string& text,
+                              uint8_t taxGroup) {
+  if (!operationObserver_) return;
+  FiscalOperation operation;
+  operation.kind = kind;
+  operation.code = runningCode_;
+  operation.documentNumber = uint16_t(state_.documentNumber + 1);
+  operation.receiptType = ModeNumber() == kModeReceipt ? ReceiptType() : 0;
+  operation.taxGroup = taxGroup;
+  operation.amount = amount;
+  operation.text = text;
+  operationObserver_(operation);
 }
 
 void RegisterCommands::EndDocument() {

@@ -14,6 +14,7 @@
 
 #include "platform/Clock.h"
 #include "simulator/DeviceModel.h"
+#include "simulator/FiscalOperation.h"
 #include "simulator/Printer.h"
 #include "simulator/RegisterState.h"
 #include "simulator/SimulatorFaults.h"
@@ -56,6 +57,10 @@ class RegisterCommands {
   Printer& GetPrinter() { return printer_; }
   const Printer& GetPrinter() const { return printer_; }
   Tables& GetTables() { return tables_; }
+  // Told of every fiscal operation as it is executed (see FiscalOperation).
+  void SetOperationObserver(FiscalOperationObserver observer) {
+    operationObserver_ = std::move(observer);
+  }
 
  private:
   // The parameters after the password (after the code when there is none).
@@ -113,6 +118,9 @@ class RegisterCommands {
   void PrintDocumentStart(StationMask stations, const std::string& title, uint64_t nowMs);
   void PrintDocumentEnd(StationMask stations);
   void EndDocument();
+  // Tells the observer of an operation of the command being run, in the document being built.
+  void Record(FiscalOperation::Kind kind, int64_t amount, const std::string& text = {},
+              uint8_t taxGroup = 0);
 
   // Receipts (shared by the tape and the slip).
   uint8_t ParseItem(const uint8_t* params, size_t textLength, Item& item) const;
@@ -198,6 +206,8 @@ class RegisterCommands {
   Tables tables_;
   uint8_t byteTimeout_ = 200;
   std::optional<uint32_t> requestedBaudRate_;
+  FiscalOperationObserver operationObserver_;
+  uint8_t runningCode_ = 0;  // the command being run
 
   uint64_t lastNowMs_ = 0;
   int64_t clockShiftMs_ = 0;  // set date and time less the clock's own run

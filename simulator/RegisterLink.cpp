@@ -19,7 +19,7 @@ void RegisterLink::OnByte(uint8_t byte, uint64_t nowMs, platform::LineReply& rep
 
   switch (receive_) {
     case Receive::Idle:
-      OnControlByte(byte, reply);
+      OnControlByte(byte, nowMs, reply);
       break;
     case Receive::Length:
       frameLength_ = byte;
@@ -45,10 +45,10 @@ void RegisterLink::OfferAnswer(const uint8_t* answer, size_t length) {
   answerExecuted_ = false;
 }
 
-void RegisterLink::OnControlByte(uint8_t byte, platform::LineReply& reply) {
+void RegisterLink::OnControlByte(uint8_t byte, uint64_t nowMs, platform::LineReply& reply) {
   // A silent register still hears frames go by (so that their bytes are not taken for
   // ENQs) but does nothing about them.
-  if (faults_.silent) {
+  if (Silent(nowMs)) {
     if (byte == kEnq) ++counters_.enqsReceived;
     if (byte == kStx) receive_ = Receive::Length;
     return;
@@ -88,7 +88,7 @@ void RegisterLink::OnControlByte(uint8_t byte, platform::LineReply& reply) {
 }
 
 void RegisterLink::OnFrame(bool checkMatched, uint64_t nowMs, platform::LineReply& reply) {
-  if (faults_.silent) return;
+  if (Silent(nowMs)) return;
   if (!checkMatched || frameLength_ == 0) {
     ++counters_.badFramesReceived;
     SendControl(kNak, reply);
@@ -101,9 +101,19 @@ void RegisterLink::OnFrame(bool checkMatched, uint64_t nowMs, platform::LineRepl
   answerLength_ = handler_.Execute(request_, frameLength_, nowMs, answer_);
   answerPending_ = true;
   answerExecuted_ = true;
-  const std::vector<uint32_t>& lost = faults_.lostAnswers;
-  if (std::find(lost.begin(), lost.end(), counters_.framesReceived) != lost.end()) return;
+  const auto listed = [this](const std::vector<uint32_t>& numbers) {
+    return std::find(numbers.begin(), numbers.end(), counters_.framesReceived) != numbers.end();
+  };
+  if (listed(faults_.forgottenAnswers)) {
+    answerPending_ = false;
+    return;
+  }
+  if (listed(faults_.lostAnswers)) return;
   SendAnswer(reply);
+}
+
+bool RegisterLink::Silent(uint64_t nowMs) const {
+  return faults_.silent || nowMs < faults_.silentUntilMs;
 }
 
 void RegisterLink::SendControl(uint8_t byte, platform::LineReply& reply) {

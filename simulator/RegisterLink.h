@@ -45,7 +45,8 @@ class RegisterLink {
  private:
   enum class Receive { Idle, Length, Message, Check };
 
-  void OnControlByte(uint8_t byte, platform::LineReply& reply);
+  void OnControlByte(uint8_t byte, uint64_t nowMs, platform::LineReply& reply);
+  bool Silent(uint64_t nowMs) const;
   void OnFrame(bool checkMatched, uint64_t nowMs, platform::LineReply& reply);
   void SendControl(uint8_t byte, platform::LineReply& reply);
   void SendAnswer(platform::LineReply& reply);

@@ -16,8 +16,9 @@ bool Listed(const std::vector<uint32_t>& numbers, uint32_t number) {
 // is simply not sent: the driver sees one byte fewer.
 class FaultyReply : public platform::LineReply {
  public:
-  FaultyReply(platform::LineReply& line, const SimulatorFaults& faults, SimulatorCounters& counters)
-      : line_(line), faults_(faults), counters_(counters) {}
+  FaultyReply(platform::LineReply& line, const SimulatorFaults& faults, SimulatorCounters& counters,
+              LineNoise& noise)
+      : line_(line), faults_(faults), counters_(counters), noise_(noise) {}
 
   void Send(const uint8_t* data, size_t count, uint32_t delayMs) override {
     uint8_t out[kMaxFrame];
@@ -25,8 +26,9 @@ class FaultyReply : public platform::LineReply {
     for (size_t i = 0; i < count && kept < kMaxFrame; ++i) {
       const uint32_t number = ++counters_.bytesSent;
       if (Listed(faults_.dropSent, number)) continue;
-      out[kept++] =
+      uint8_t byte =
           Listed(faults_.corruptSent, number) ? uint8_t(data[i] ^ faults_.corruptMask) : data[i];
+      if (noise_.Pass(byte)) out[kept++] = byte;
     }
     if (kept > 0) line_.Send(out, kept, delayMs);
   }
@@ -35,6 +37,7 @@ class FaultyReply : public platform::LineReply {
   platform::LineReply& line_;
   const SimulatorFaults& faults_;
   SimulatorCounters& counters_;
+  LineNoise& noise_;
 };
 
 }  // namespace
@@ -43,7 +46,8 @@ RegisterSimulator::RegisterSimulator(const SimulatorConfig& config)
     : baudRate_(config.baudRate),
       faults_(config.faults),
       commands_(config.state, config.model, faults_, counters_, config.printing),
-      link_(*this, faults_, counters_) {
+      link_(*this, faults_, counters_),
+      noise_(faults_.randomBytes, counters_) {
   link_.Timing() = config.timing;
   if (faults_.staleAnswer) OfferStaleAnswer(0);
 }
@@ -54,7 +58,8 @@ void RegisterSimulator::OnByte(uint8_t byte, uint64_t nowMs, platform::LineReply
   const uint32_t number = ++counters_.bytesReceived;
   if (Listed(faults_.dropReceived, number)) return;
   if (Listed(faults_.corruptReceived, number)) byte ^= faults_.corruptMask;
-  FaultyReply faulty(reply, faults_, counters_);
+  if (!noise_.Pass(byte)) return;
+  FaultyReply faulty(reply, faults_, counters_, noise_);
   link_.OnByte(byte, nowMs, faulty);
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/memory/LinePeer.h"
 #include "simulator/DeviceModel.h"
+#include "simulator/LineNoise.h"
 #include "simulator/RegisterCommands.h"
 #include "simulator/RegisterLink.h"
 #include "simulator/RegisterState.h"
@@ -55,6 +56,10 @@ class RegisterSimulator : public platform::LinePeer, private CommandHandler {
   void ClearPrinted();
   // Called with each line as it is printed (ornsim shows the tape with it).
   void SetPrintObserver(Printer::LineObserver observer);
+  // Called with every fiscal operation the register executes, and with each reset.
+  void SetOperationObserver(FiscalOperationObserver observer) {
+    commands_.SetOperationObserver(std::move(observer));
+  }
   // Line time per printed line; while lines are due the register reports submode 5 (4 for
   // a long report) and answers other commands with 50h.
   PrintTiming& Printing();
@@ -90,6 +95,7 @@ class RegisterSimulator : public platform::LinePeer, private CommandHandler {
   SimulatorCounters counters_;
   RegisterCommands commands_;
   RegisterLink link_;
+  LineNoise noise_;
 };
 
 }  // namespace orn::simulator

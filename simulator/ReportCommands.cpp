@@ -58,6 +58,7 @@ uint8_t RegisterCommands::PrintReportX(const Request& request, Answer&) {
   if (mode != kModeShiftOpen && mode != kModeShiftOver24Hours && mode != kModeShiftClosed)
     return kErrorWrongMode;
   ++state_.operations[operations::kXReports];
+  Record(FiscalOperation::Kind::kXReport, 0);
   StartReport(kModeXReport);
   PrintDocumentStart(kFiscalStations, "СУТОЧНЫЙ ОТЧЕТ БЕЗ ГАШЕНИЯ", request.nowMs);
   PrintShiftTotals(kFiscalStations);
@@ -83,6 +84,7 @@ uint8_t RegisterCommands::PrintReportZ(const Request& request, Answer&) {
   record.date = {now.year, now.month, now.day, 0, 0, 0, 0};
   for (uint8_t t = 0; t < 4; ++t) record.totals[t] = state_.money[money::ShiftTotals(t)];
   state_.fiscalMemory.shifts.push_back(record);
+  Record(FiscalOperation::Kind::kZReport, 0);
   ClearShiftRegisters(state_.money, state_.operations);
   state_.shiftOpenedAt.reset();
   state_.fiscalMemoryFlags &= uint8_t(~kFiscalMemory24HoursOver);

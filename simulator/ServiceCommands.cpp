@@ -98,6 +98,7 @@ uint8_t RegisterCommands::CashIn(const Request& request, Answer&) {
   state_.money[money::kCashInHand] += amount;
   state_.money[money::kShiftCashIn] += amount;
   ++state_.operations[operations::kCashIns];
+  Record(FiscalOperation::Kind::kCashIn, amount);
   PrintDocumentStart(kFiscalStations, "ВНЕСЕНИЕ", request.nowMs);
   Print(kFiscalStations, TwoColumns("ВНЕСЕНИЕ", Money(amount), Width()));
   Print(kFiscalStations,
@@ -115,6 +116,7 @@ uint8_t RegisterCommands::CashOut(const Request& request, Answer&) {
   state_.money[money::kCashInHand] -= amount;
   state_.money[money::kShiftCashOut] += amount;
   ++state_.operations[operations::kCashOuts];
+  Record(FiscalOperation::Kind::kCashOut, amount);
   PrintDocumentStart(kFiscalStations, "ВЫПЛАТА", request.nowMs);
   Print(kFiscalStations, TwoColumns("ВЫПЛАТА", Money(amount), Width()));
   Print(kFiscalStations,

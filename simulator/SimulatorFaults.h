@@ -28,8 +28,21 @@ struct SlipMove {
   bool inserted = true;
 };
 
+// Bytes lost or corrupted at random on the line, as a noisy cable does: each byte in each
+// direction is dropped, or XORed with a random nonzero mask, with these chances in a million.
+// The draws come from a generator seeded with `seed` when the simulator is made, so the same
+// seed and the same traffic give the same faults.
+struct RandomByteFaults {
+  uint32_t seed = 0;
+  uint32_t dropPerMillion = 0;
+  uint32_t corruptPerMillion = 0;
+};
+
 struct SimulatorFaults {
-  bool silent = false;                    // answer nothing at all (bytes are still counted)
+  bool silent = false;  // answer nothing at all (bytes are still counted)
+  // Silent, as above, for every byte that arrives before this line time; 0: no such period.
+  uint64_t silentUntilMs = 0;
+  RandomByteFaults randomBytes;
   std::vector<uint32_t> dropReceived;     // bytes from the driver that never arrive
   std::vector<uint32_t> corruptReceived;  // bytes from the driver XORed with corruptMask
   std::vector<uint32_t> dropSent;         // bytes to the driver that are lost
@@ -44,6 +57,9 @@ struct SimulatorFaults {
   // The answer of the N-th frame executed (counted as for deviceErrors) is lost on the way:
   // the command has run, and the answer stays pending for the next ENQ.
   std::vector<uint32_t> lostAnswers;
+  // As lostAnswers, but the register keeps no answer either (the next ENQ gets NAK): the
+  // command has run and only the register's state can tell.
+  std::vector<uint32_t> forgottenAnswers;
   // An answer the driver refused is forgotten, so the next ENQ gets NAK and the driver sends
   // its frame again (a register that keeps no answers).
   bool forgetRefusedAnswers = false;
@@ -85,6 +101,9 @@ struct SimulatorCounters {
   // Answers neither acknowledged nor refused before the next ENQ, which gets them again: a
   // whole round lost, as when the driver's ACK never reached the register.
   uint32_t unacknowledgedAnswers = 0;
+  uint32_t randomBytesDropped = 0;  // by RandomByteFaults, both directions
+  uint32_t randomBytesCorrupted = 0;
+  uint32_t resets = 0;  // RAM cleared, by a fault or on request
 };
 
 }  // namespace orn::simulator

@@ -1,0 +1,35 @@
+#pragma once
+// One soak: documents drawn from the seed run by the careful point of sale through
+// FptrService on the virtual line against the register simulator, under the faults of the
+// schedule; the register's record checked against the application's ledger. The report
+// ends with "receipts N, discrepancies D, duplicates U, hangs H".
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "soak/FaultSchedule.h"
+
+namespace orn::soak {
+
+struct SoakOptions {
+  uint32_t seed = 1;
+  int count = 200;
+  bool exactlyOnce = true;
+  bool verbose = false;   // every failed call and restart as it happens
+  std::string driverLog;  // where to write the driver's log of the run; empty: no log
+  FaultRates rates;
+};
+
+struct SoakResult {
+  int receipts = 0;
+  int discrepancies = 0;
+  int duplicates = 0;
+  uint64_t hangs = 0;
+  bool started = false;  // the first service object could be made
+};
+
+// Runs the soak, writing its report to `out`.
+SoakResult RunSoak(const SoakOptions& options, std::ostream& out);
+
+}  // namespace orn::soak
