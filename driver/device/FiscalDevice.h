@@ -120,6 +120,9 @@ class FiscalDevice {
   // record is read back at once.
   void SetUnsettledStore(UnsettledStore* store);
   const UnsettledCommand& Unsettled() const { return unsettled_; }
+  bool OutcomeUnknown() const { return unsettled_.state == UnsettledCommand::State::kUnknown; }
+  // The caller has settled the command from the register's state (its document number).
+  void ForgetUnsettled();
   // The register answered something (a control byte or a frame) since the last call.
   bool RegisterHeard() const { return registerHeard_; }
   // Sends the request in the request buffer (`length` bytes: code and parameters) and
@@ -263,6 +266,9 @@ class FiscalDevice {
   uint8_t ModeByte() const { return status_[status::kMode]; }
   uint8_t Submode() const { return status_[status::kSubmode]; }
   uint8_t MemoryFlags() const { return status_[status::kMemoryFlags]; }
+  uint16_t DocumentNumber() const {
+    return uint16_t(status_[status::kDocumentNumber] | status_[status::kDocumentNumber + 1] << 8);
+  }
   uint16_t CurrencyDivisor() const { return currencyDivisor_; }
   const DeviceType& Type() const { return deviceType_; }
   int ModelFamily() const { return modelFamily_; }
@@ -324,6 +330,9 @@ class FiscalDevice {
   ExchangeResult Answered(bool retry, bool recording);
   void SaveUnsettled();
   bool ReceiveAnswer();
+  // The answer after its STX: length, message, check byte; then ACK or NAK for it.
+  bool ReceiveAnswerBody();
+  void DrainLine();
   bool RegisterKeepsWaitingForContinue();
   bool ReadControlByte(uint8_t& byte);
   bool DecodeAnswer(uint8_t expectedCode);

@@ -30,13 +30,18 @@ bool FiscalDevice::ReadControlByte(uint8_t& byte) {
 
 bool FiscalDevice::ReceiveAnswer() {
   if (!port_.SetTimeouts(kAnswerStartTimeout)) return false;
-  uint8_t head[2];
-  if (!port_.Read(head, 2) || head[0] != kStx) {
-    port_.SetTimeouts(kIdleTimeout);
+  uint8_t stx = 0;
+  const bool started = port_.Read(&stx, 1) && stx == kStx;
+  port_.SetTimeouts(kIdleTimeout);
+  if (!started) {
+    DrainLine();
     return false;
   }
-  port_.SetTimeouts(kIdleTimeout);
-  answerLength_ = head[1];
+  return ReceiveAnswerBody();
+}
+
+bool FiscalDevice::ReceiveAnswerBody() {
+  if (!port_.Read(&answerLength_, 1)) return false;
   if (!port_.Read(answer_, uint32_t(answerLength_) + 1)) return false;
   const bool good = CheckByte(answer_, answerLength_) == answer_[answerLength_];
   const uint8_t reply = good ? kAck : kNak;
@@ -44,8 +49,24 @@ bool FiscalDevice::ReceiveAnswer() {
   return good;
 }
 
+void FiscalDevice::DrainLine() {
+  // Bytes of a frame that was not read whole (a control byte lost on the line, and the
+  // answer behind it) must not be taken for the register's next reply: a data byte 15h
+  // read as NAK would send a command again. Read until the line is quiet; no frame is
+  // longer than the buffer.
+  uint8_t byte = 0;
+  for (size_t count = 0; count < kFrameBuffer + 2 && port_.Read(&byte, 1); ++count) {
+  }
+}
+
 void FiscalDevice::SaveUnsettled() {
   if (unsettledStore_) unsettledStore_->SaveUnsettled(EncodeUnsettled(unsettled_));
+}
+
+void FiscalDevice::ForgetUnsettled() {
+  if (unsettled_.state == State::kNone) return;
+  unsettled_.Clear();
+  SaveUnsettled();
 }
 
 void FiscalDevice::SetUnsettledStore(UnsettledStore* store) {
@@ -123,7 +144,10 @@ FiscalDevice::ExchangeResult FiscalDevice::Exchange(const uint8_t* frame, uint32
     const uint8_t enq = kEnq;
     if (!port_.Write(&enq, 1)) return ExchangeResult::kNoConnection;
     uint8_t byte = 0;
-    if (!ReadControlByte(byte) || (byte != kAck && byte != kNak)) {
+    if (!ReadControlByte(byte)) {
+      ++noAnswer;
+    } else if (byte != kAck && byte != kNak) {
+      DrainLine();
       ++noAnswer;
     } else if (byte == kAck) {
       if (ReceiveAnswer()) {
@@ -155,11 +179,19 @@ FiscalDevice::ExchangeResult FiscalDevice::Exchange(const uint8_t* frame, uint32
       if (frameWrites >= kMaxFrameWrites) break;
       if (!port_.Write(frame, size)) return ExchangeResult::kNoConnection;
       ++frameWrites;
-      if (ReadControlByte(byte) && byte == kAck) {
+      const bool replied = ReadControlByte(byte);
+      if (replied && byte == kAck) {
         acknowledged = true;
         if (ReceiveAnswer()) return Answered(retry, recording);
         ++answerFailure;
+      } else if (replied && byte == kStx) {
+        // The ACK was lost and the answer follows: the register took the frame.
+        acknowledged = true;
+        if (ReceiveAnswerBody()) return Answered(retry, recording);
+        DrainLine();
+        ++answerFailure;
       } else {
+        if (replied && byte != kNak) DrainLine();
         ++badAcknowledge;
       }
     }

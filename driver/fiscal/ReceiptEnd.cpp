@@ -3,6 +3,7 @@
 // and the copy of the last document.
 
 #include "device/DeviceStatus.h"
+#include "device/ResultCodes.h"
 #include "service/FptrService.h"
 #include "service/OposConstants.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr uint32_t kPrintingPollMs = 200;
 constexpr int kCategoryWithEarlyCut = 1;  // cuts after the third header line
+constexpr char kReceiptLostText[] = "Чек не закрыт: в ФР он не открыт (аннулирован ФР)";
 
 }  // namespace
 
@@ -38,8 +40,10 @@ bool FptrService::EndCashReceipt() {
   }
   // Once the register took the cash, a repeated call only waits for the printing.
   if (!retryStepFlags_[kMainStepDone]) {
-    const bool done = fiscalReceiptType_ == FPTR_RT_CASH_IN ? device_.CashIn(cashAmount_)
-                                                            : device_.CashOut(cashAmount_);
+    const bool done = MakeDocument([this] {
+      return fiscalReceiptType_ == FPTR_RT_CASH_IN ? device_.CashIn(cashAmount_)
+                                                   : device_.CashOut(cashAmount_);
+    });
     if (!done) return false;
     retryStepFlags_[kMainStepDone] = true;
   }
@@ -48,6 +52,28 @@ bool FptrService::EndCashReceipt() {
   ResetReceiptTotals();
   receipt_.SetPrinterState(FPTR_PS_MONITOR);
   return true;
+}
+
+bool FptrService::MakeDocument(const std::function<bool()>& command) {
+  if (!documentBefore_) {
+    if (!device_.GetStatus()) return false;
+    documentBefore_ = device_.DocumentNumber();
+  }
+  if (command()) return true;
+  // The register took the command and lost its answer: its document number tells.
+  if (!device_.OutcomeUnknown()) return false;
+  const device::ErrorTriple failure = device_.Errors();
+  if (device_.GetStatus() && DocumentMade()) {
+    device_.ForgetUnsettled();
+    device_.ResetError();
+    return true;
+  }
+  device_.Errors() = failure;
+  return false;
+}
+
+bool FptrService::DocumentMade() {
+  return documentBefore_ && device_.DocumentNumber() != *documentBefore_;
 }
 
 bool FptrService::EndSalesReceipt() {
@@ -61,10 +87,20 @@ bool FptrService::EndSalesReceipt() {
       device_.PendingText = params_.CloseRecText();
       for (int i = 0; i < fiscal::kPaymentTypeCount; ++i)
         device_.Amounts[i] = receipt_.PaymentSum(i);
-      if (!device_.CloseReceipt() || !device_.WaitForPrinting(kPrintingPollMs)) return false;
+      if (!MakeDocument([this] { return device_.CloseReceipt(); })) return false;
+      receipt_.SetReceiptEnded(true);
+      if (!device_.WaitForPrinting(kPrintingPollMs)) return false;
     }
   } else if (receipt_.CancelReceipt()) {
     PrintReceiptEnd();
+  } else if (!receipt_.ReceiptEnded() && !DocumentMade()) {
+    // Nothing open, and the driver never closed it: the register lost the receipt (a
+    // reset annuls an open one). That is no success; the driver follows the register.
+    device_.Errors().Set(device::OPOS_E_FAILURE, 0);
+    device_.Errors().SetErrorString(kReceiptLostText);
+    ResetReceiptTotals();
+    receipt_.SetPrinterState(FPTR_PS_MONITOR);
+    return false;
   }
   ResetReceiptTotals();
   receipt_.SetPrinterState(FPTR_PS_MONITOR);
@@ -139,7 +175,9 @@ void FptrService::ResetReceiptTotals() {
   refundReceipt_ = false;
   lastItemKnown_ = false;
   saleInReceipt_ = false;
+  documentBefore_.reset();
   receipt_.SetCancelReceipt(false);
+  receipt_.SetReceiptEnded(false);
   for (int i = 0; i < fiscal::kPaymentTypeCount; ++i) receipt_.SetPaymentSum(i, 0);
 }
 

@@ -16,6 +16,7 @@ constexpr char kCancelReceiptValue[] = "CancelReceipt";
 constexpr char kStrNumberValue[] = "StrNumber";
 constexpr char kRecPrintedValue[] = "RecPrinted";
 constexpr char kSlpPrintedValue[] = "SlpPrinted";
+constexpr char kReceiptEndedValue[] = "ReceiptEnded";
 constexpr char kUnsettledValue[] = "UnsettledCommand";
 // A frame and an answer of 256 bytes each in hex, and the state.
 constexpr uint32_t kUnsettledCapacity = 1100;
@@ -56,6 +57,8 @@ void ReceiptState::LoadReceiptState() {
     recPrinted_ = value != 0;
   if (registry_.QueryDword(key.Handle(), kSlpPrintedValue, value) == kErrorSuccess)
     slpPrinted_ = value != 0;
+  if (registry_.QueryDword(key.Handle(), kReceiptEndedValue, value) == kErrorSuccess)
+    receiptEnded_ = value != 0;
 
   if (key.Open(PaymentSumsKeyPath(), RegAccess::kRead) != kErrorSuccess) return;
   for (int index = 0; index < kPaymentTypeCount; ++index) {
@@ -102,6 +105,12 @@ void ReceiptState::SetSlpPrinted(bool printed) {
   if (printed == slpPrinted_) return;
   slpPrinted_ = printed;
   WriteDword(kSlpPrintedValue, printed ? 1 : 0);
+}
+
+void ReceiptState::SetReceiptEnded(bool closed) {
+  if (closed == receiptEnded_) return;
+  receiptEnded_ = closed;
+  WriteDword(kReceiptEndedValue, closed ? 1 : 0);
 }
 
 void ReceiptState::SetPaymentSum(int index, int64_t sum) {

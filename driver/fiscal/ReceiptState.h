@@ -36,6 +36,9 @@ class ReceiptState : public device::UnsettledStore {
   uint8_t StrNumber() const { return strNumber_; }
   bool RecPrinted() const { return recPrinted_; }
   bool SlpPrinted() const { return slpPrinted_; }
+  // The driver ended the open receipt in the register (closed it, or annulled it): a
+  // retry that finds nothing open has nothing to do.
+  bool ReceiptEnded() const { return receiptEnded_; }
   // Register units of payment type 0..3; 0 for any other index.
   int64_t PaymentSum(int index) const;
 
@@ -45,6 +48,7 @@ class ReceiptState : public device::UnsettledStore {
   void SetStrNumber(uint8_t number);
   void SetRecPrinted(bool printed);
   void SetSlpPrinted(bool printed);
+  void SetReceiptEnded(bool closed);
   // An index outside 0..3 is ignored.
   void SetPaymentSum(int index, int64_t sum);
   // All four sums to 0 in memory only: when the register has no document open, sums left
@@ -66,6 +70,7 @@ class ReceiptState : public device::UnsettledStore {
   uint8_t strNumber_ = kDefaultStrNumber;
   bool recPrinted_ = false;
   bool slpPrinted_ = false;
+  bool receiptEnded_ = false;
   std::array<int64_t, kPaymentTypeCount> paymentSums_{};
 };
 

@@ -9,7 +9,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -350,6 +352,10 @@ class FptrService {
   void ResetReceiptTotals();
   // fiscal/PaymentMethods.cpp
   bool CheckTotalAgainstRegister(int64_t total);
+  // Sends the command that makes the current document once the document number before it
+  // is known; a lost answer is settled by the number the register shows afterwards.
+  bool MakeDocument(const std::function<bool()>& command);
+  bool DocumentMade();
   bool RegisterPayment(int payType, int64_t payment);
   int64_t PaymentTotal() const;
   // fiscal/PayTypes.cpp: the configured payment type of a description (the converted
@@ -377,6 +383,10 @@ class FptrService {
   // Steps of the running method already done: item registered, pre-line, post-line, the
   // tax split of a subtotal adjustment, the part of the additional header printed.
   RetrySteps retryStepFlags_{};
+  // The register's document number before the command that makes the current document
+  // (cash in or out, the close) was first sent: if its answer is lost, a new number says
+  // the register made the document.
+  std::optional<uint16_t> documentBefore_;
   std::string checkHealthText_;
   std::string deviceDescription_;
 
