@@ -1,8 +1,10 @@
 // Spreading a receipt adjustment over the tax groups in proportion to what each group
 // took in the open receipt.
 
+#include "config/DriverLog.h"
 #include "device/Arithmetic.h"
 #include "device/FiscalDevice.h"
+#include "device/ResultCodes.h"
 
 namespace orn::device {
 
@@ -20,6 +22,14 @@ bool FiscalDevice::SplitByTax(int64_t amount) {
   for (int group = 0; group < 4; ++group) {
     if (!GetCashRegister(uint8_t(kTaxTurnoverRegister + 4 * group + receiptType))) return false;
     turnover[group] = cashRegister_;
+    // A group that took more than the whole receipt: the register's sums do not add up,
+    // and parts worked out from them would be nonsense (or overflow).
+    if (turnover[group] > subtotal || turnover[group] < -subtotal) {
+      errors_.Set(OPOS_E_FAILURE, 0);
+      errors_.SetErrorString("Оборот налоговой группы больше подытога чека");
+      log_.LogError(errors_.ErrorString().c_str());
+      return false;
+    }
   }
   TaxRemainder = amount;
   for (int group = 0; group < 4; ++group) {

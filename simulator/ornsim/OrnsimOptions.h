@@ -11,9 +11,9 @@ struct OrnsimOptions {
   bool pty = false;
   bool help = false;
   bool verbose = false;
-  bool paced = false;         // bytes take their wire time at the line rate
-  bool showTape = false;      // each printed line on standard output, in UTF-8
-  bool showCounters = false;  // the link's counters on standard output when stopped
+  bool paced = false;          // bytes take their wire time at the line rate
+  bool showTape = false;       // each printed line on standard output, in UTF-8
+  bool showCounters = false;   // the link's counters on standard output when stopped
   bool showRegisters = false;  // the non-zero registers on standard output when stopped
   SimulatorConfig config;
 };

@@ -88,7 +88,7 @@ bool PtyServer::Serve(const volatile std::sig_atomic_t& stop, std::string& error
   while (!stop) {
     const int64_t waitUs = WaitUs();
     const timespec timeout{time_t(waitUs / 1000000), long(waitUs % 1000000) * 1000};
-    pollfd watched{master_, POLLIN, 0};
+    pollfd watched{master_, short(outputBlocked_ ? POLLIN | POLLOUT : POLLIN), 0};
     const int ready = ppoll(&watched, 1, &timeout, nullptr);
     if (ready < 0) {
       if (errno == EINTR) continue;
@@ -99,6 +99,7 @@ bool PtyServer::Serve(const volatile std::sig_atomic_t& stop, std::string& error
       error = "the pseudo-terminal failed";
       return false;
     }
+    if ((watched.revents & POLLOUT) != 0) outputBlocked_ = false;
     if ((watched.revents & POLLIN) != 0 && !ReadInput(error)) return false;
     HandleHeardInput();
     if (!WriteDueOutput(error)) return false;
@@ -107,9 +108,14 @@ bool PtyServer::Serve(const volatile std::sig_atomic_t& stop, std::string& error
 }
 
 void PtyServer::Send(const uint8_t* data, size_t count, uint32_t delayMs) {
+  if (outputBytes_ + count > kMaxQueuedBytes) {
+    Log("tx", data, count, "lost: the client does not read");
+    return;
+  }
   uint64_t due = receivedAtUs_ + uint64_t(delayMs) * 1000;
   if (!output_.empty() && output_.back().dueUs > due) due = output_.back().dueUs;
   output_.push_back(Chunk{due, std::vector<uint8_t>(data, data + count)});
+  outputBytes_ += count;
 }
 
 uint64_t PtyServer::NowUs() const {
@@ -136,7 +142,8 @@ int64_t PtyServer::WaitUs() const {
     waitUs = std::min(waitUs, due <= now ? int64_t(0) : int64_t(due - now));
   };
   if (!input_.empty()) until(input_.front().heardUs);
-  if (!output_.empty()) until(NextOutputUs());
+  // Output the client does not take waits for room (POLLOUT), not for its time.
+  if (!output_.empty() && !outputBlocked_) until(NextOutputUs());
   return waitUs;
 }
 
@@ -165,6 +172,10 @@ bool PtyServer::ReadInput(std::string& error) {
       clientRate == simulator_.BaudRate() ? "" : "ignored: client at another rate");
   // The bytes were written just now; paced, they arrive one after the other.
   for (ssize_t i = 0; i < count; ++i) {
+    if (input_.size() >= kMaxQueuedBytes) {
+      Log("rx", buffer + i, size_t(count - i), "lost: the register's buffer is full");
+      break;
+    }
     inputFreeUs_ = std::max(now, inputFreeUs_) + ByteTimeUs();
     input_.push_back({buffer[i], clientRate, inputFreeUs_});
   }
@@ -195,18 +206,22 @@ bool PtyServer::WriteDueOutput(std::string& error) {
     if (paced_) due = std::min<uint64_t>(due, (now - start) / ByteTimeUs());
     if (ClientBaudRate() != simulator_.BaudRate()) {
       Log("tx", chunk.bytes.data(), chunk.bytes.size(), "lost: client at another rate");
+      outputBytes_ -= chunk.bytes.size();
       output_.pop_front();
       continue;
     }
     const ssize_t written = write(master_, chunk.bytes.data(), due);
     if (written < 0) {
-      if (errno == EAGAIN || errno == EINTR) return true;  // the client is not reading yet
+      // The client is not reading yet: wait until the terminal has room again.
+      if (errno == EAGAIN) outputBlocked_ = true;
+      if (errno == EAGAIN || errno == EINTR) return true;
       error = SystemError("write");
       return false;
     }
     Log("tx", chunk.bytes.data(), size_t(written), "");
     if (paced_) outputFreeUs_ = start + uint64_t(written) * ByteTimeUs();
     chunk.bytes.erase(chunk.bytes.begin(), chunk.bytes.begin() + written);
+    outputBytes_ -= size_t(written);
     if (!chunk.bytes.empty()) return true;
     output_.pop_front();
   }

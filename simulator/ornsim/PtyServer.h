@@ -65,8 +65,13 @@ class PtyServer : private platform::LineReply {
   uint64_t receivedAtUs_ = 0;  // when the byte being handled was heard
   uint64_t inputFreeUs_ = 0;   // paced: when the client's last byte has arrived
   uint64_t outputFreeUs_ = 0;  // paced: when the register's last byte has left
+  // Both directions hold at most this many bytes, as a serial port's buffers do: a client
+  // that writes without reading loses what does not fit, it does not grow the simulator.
+  static constexpr size_t kMaxQueuedBytes = 4096;
   std::deque<Incoming> input_;
   std::deque<Chunk> output_;
+  size_t outputBytes_ = 0;      // queued in output_
+  bool outputBlocked_ = false;  // the terminal had no room for the last write
 };
 
 }  // namespace orn::simulator

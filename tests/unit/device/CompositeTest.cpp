@@ -369,5 +369,15 @@ TEST_F(StuckRegisterTest, APaperOutSubmodeWithBothSensorsClearReportsTheJournal)
   EXPECT_EQ(device_.ErrorString(), "Нет чековой ленты");
 }
 
+// A register whose tax-group turnovers are far above its subtotal (0.01 against 2^22):
+// the parts of a large discount would overflow; the split is refused instead.
+TEST_F(StuckRegisterTest, TurnoversAboveTheSubtotalAreRefusedNotSpread) {
+  register_.answerData[0x89] = {0x1E, 0x01, 0x00, 0x00, 0x00, 0x00};
+  register_.answerData[0x1A] = {0x1E, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00};
+  EXPECT_FALSE(device_.SplitByTax((int64_t(1) << 40) - 1));
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_FAILURE);
+  EXPECT_EQ(device_.ErrorString(), "Оборот налоговой группы больше подытога чека");
+}
+
 }  // namespace
 }  // namespace orn::device

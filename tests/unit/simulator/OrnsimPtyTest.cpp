@@ -11,6 +11,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,15 @@ class SerialClient {
     return write(fd_, bytes.data(), bytes.size()) == ssize_t(bytes.size());
   }
 
+  // As much of `bytes` as the terminal takes now.
+  size_t WriteWhatFits(const Bytes& bytes) {
+    const int flags = fcntl(fd_, F_GETFL);
+    fcntl(fd_, F_SETFL, flags | O_NONBLOCK);
+    const ssize_t written = write(fd_, bytes.data(), bytes.size());
+    fcntl(fd_, F_SETFL, flags);
+    return written > 0 ? size_t(written) : 0;
+  }
+
   // Up to `count` bytes, giving up after `timeoutMs` without a byte.
   Bytes Read(size_t count, int timeoutMs = 2000) {
     Bytes bytes;
@@ -110,7 +120,7 @@ class SerialClient {
       pollfd watched{fd_, POLLIN, 0};
       if (poll(&watched, 1, timeoutMs) <= 0) break;
       uint8_t buffer[256];
-      const ssize_t got = read(fd_, buffer, count - bytes.size());
+      const ssize_t got = read(fd_, buffer, std::min(sizeof buffer, count - bytes.size()));
       if (got <= 0) break;
       bytes.insert(bytes.end(), buffer, buffer + got);
     }
@@ -150,6 +160,28 @@ TEST(OrnsimPtyTest, AnswersGetDeviceTypeOnThePrintedTerminal) {
   ASSERT_TRUE(port.Write({kEnq}));
   EXPECT_EQ(port.Read(1), Bytes{kNak});
 
+  EXPECT_EQ(ornsim.Stop(SIGTERM), 0);
+}
+
+// A client that writes and never reads must not make the simulator hoard: what it is owed
+// beyond a serial port's buffers is lost, and once it reads again the link is as new.
+TEST(OrnsimPtyTest, AClientThatNeverReadsIsOwedNoMoreThanTheBuffersHold) {
+  Ornsim ornsim({"--pty"});
+  SerialClient port(ornsim.FirstLine());
+  ASSERT_TRUE(port.IsOpen());
+  ASSERT_TRUE(port.SetRate(B4800));
+  const Bytes flood(4096, kEnq);
+  size_t flooded = 0;
+  for (int i = 0; i < 400; ++i) {
+    flooded += port.WriteWhatFits(flood);
+    usleep(2000);
+  }
+  EXPECT_GT(flooded, 64u * 1024);
+  // Everything still owed arrives in a burst: a few kilobytes, not 800,000 NAKs.
+  const Bytes owed = port.Read(1000000, 500);
+  EXPECT_LT(owed.size(), 64u * 1024);
+  ASSERT_TRUE(port.Write({kEnq}));
+  EXPECT_EQ(port.Read(1), Bytes{kNak});
   EXPECT_EQ(ornsim.Stop(SIGTERM), 0);
 }
 
