@@ -1,0 +1,124 @@
+// The answer receiver and decoder: a FiscalDevice on the virtual line runs a fixed round of
+// commands against a register whose every reply comes from the fuzz input.
+//
+// Input: one byte of table field settings (bit 7 a string field, the rest its size), then
+// replies, each a count byte, a delay byte (in 40 ms steps, so that both sides of the
+// 10-second answer wait are reachable) and that many bytes as the line carries them. The
+// register takes the next reply each time its turn comes (the driver sent ENQ, ACK, NAK or
+// the last byte of a frame); when the input is used up it falls silent.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "config/DriverLog.h"
+#include "device/FiscalDevice.h"
+#include "platform/memory/LinePeer.h"
+#include "platform/memory/MemoryPlatform.h"
+#include "platform/memory/MemoryPortProvider.h"
+
+namespace {
+
+using namespace orn;
+
+constexpr uint32_t kDelayStepMs = 40;
+// No call may hold the caller longer than this on the virtual clock: a bound far above any
+// deliberate wait, so that only a call that never ends is taken for a finding.
+constexpr uint64_t kMaxCallMs = 60 * 60 * 1000;
+
+class ScriptedRegister : public platform::LinePeer {
+ public:
+  ScriptedRegister(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+
+  uint32_t BaudRate() const override { return 4800; }
+
+  void OnByte(uint8_t byte, uint64_t, platform::LineReply& reply) override {
+    if (frameLeft_ > 0) {
+      if (--frameLeft_ == 0) Reply(reply);
+      return;
+    }
+    if (expectLength_) {
+      expectLength_ = false;
+      frameLeft_ = size_t(byte) + 1;  // the message and its check byte
+      return;
+    }
+    if (byte == device::kStx) {
+      expectLength_ = true;
+    } else if (byte == device::kEnq || byte == device::kAck || byte == device::kNak) {
+      Reply(reply);
+    }
+  }
+
+ private:
+  void Reply(platform::LineReply& reply) {
+    if (size_ - at_ < 2) return;
+    const size_t count = std::min<size_t>(data_[at_], size_ - at_ - 2);
+    const uint32_t delayMs = data_[at_ + 1] * kDelayStepMs;
+    at_ += 2;
+    if (count > 0) reply.Send(data_ + at_, count, delayMs);
+    at_ += count;
+  }
+
+  const uint8_t* data_;
+  size_t size_;
+  size_t at_ = 0;
+  bool expectLength_ = false;
+  size_t frameLeft_ = 0;
+};
+
+// Runs one command and checks that it ended within the bound.
+template <typename Call>
+void Run(const char* name, platform::MemoryClock& clock, Call call) {
+  const uint64_t start = clock.Elapsed();
+  call();
+  const uint64_t took = clock.Elapsed() - start;
+  if (took > kMaxCallMs) {
+    std::fprintf(stderr, "%s held the caller %llu ms of virtual time\n", name,
+                 static_cast<unsigned long long>(took));
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 1) return 0;
+  const uint8_t fieldSettings = data[0];
+  ScriptedRegister reg(data + 1, size - 1);
+
+  platform::MemoryPlatform memory;
+  platform::MemoryPortProvider ports(memory.clock);
+  ports.Attach(1, reg);
+  config::DriverLog log(memory.files, memory.clock);
+  log.SetEnabled(true);  // the hex rows of every frame are written too
+  device::FiscalDevice device(ports, memory.clock, log);
+  device.SetConnection(1, 4800);
+  device.SetPassword(30);
+  auto& clock = memory.clock;
+
+  Run("Connect", clock, [&] { device.Connect(1); });
+  if (!device.Port().IsOpen() && !device.Port().Open(1, 4800)) return 0;
+  Run("GetStatus", clock, [&] { device.GetStatus(); });
+  Run("GetDeviceType", clock, [&] { device.GetDeviceType(); });
+  Run("GetCashRegister", clock, [&] { device.GetCashRegister(121); });
+  Run("GetOperationRegister", clock, [&] { device.GetOperationRegister(144); });
+  device.TableNumber = 4;
+  device.TableRow = 1;
+  device.TableField = 1;
+  device.TableFieldKind =
+      (fieldSettings & 0x80) ? device::FieldKind::kString : device::FieldKind::kNumber;
+  device.TableFieldSize = fieldSettings & 0x7F;
+  Run("ReadTable", clock, [&] { device.ReadTable(); });
+  Run("GetTableStructure", clock, [&] { device.GetTableStructure(4); });
+  Run("GetLastFiscalRecordDate", clock, [&] { device.GetLastFiscalRecordDate(); });
+  Run("Subtotal", clock, [&] { device.Subtotal(); });
+  Run("WaitForPrinting", clock, [&] { device.WaitForPrinting(100); });
+  Run("CheckPrinting", clock, [&] { device.CheckPrinting(100); });
+  Run("PrintLines", clock, [&] { device.PrintLines(device::kStationReceipt, "ab\ncd"); });
+  const uint8_t dateTime[5] = {8, 12, 26, 13, 45};
+  Run("SetDateTime", clock, [&] { device.SetDateTime(dateTime); });
+  Run("CashIn", clock, [&] { device.CashIn(10000); });
+  return 0;
+}
