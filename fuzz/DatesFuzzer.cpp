@@ -8,31 +8,20 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "fiscal/OposText.h"
-#include "platform/memory/MemoryPlatform.h"
-#include "platform/memory/MemoryPortProvider.h"
 #include "platform/portable/TableTextConverter.h"
-#include "service/FptrService.h"
 #include "service/OposConstants.h"
-#include "simulator/RegisterSimulator.h"
 
-#include "DeviceKey.h"
+#include "FuzzSupport.h"
 
 namespace {
 
 using namespace orn;
+using fuzz::Check;
 
 constexpr int32_t kPidxDateType = 16032;
-
-void Check(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
-}
 
 void CheckParsers(std::string_view text) {
   fiscal::RegisterDateTime date;
@@ -59,13 +48,10 @@ void CheckFormat(const uint8_t* bytes) {
 }
 
 void CheckMethods(const std::u16string (&texts)[3]) {
-  platform::MemoryPlatform memory;
-  fuzz::WriteDeviceKey(memory.registry, false);
-  simulator::RegisterSimulator reg;
-  platform::MemoryPortProvider ports(memory.clock);
-  ports.Attach(1, reg);
-  service::FptrService service(memory.Bundle(), ports);
-  Check(service.OpenService(u"FiscalPrinter", fuzz::kDeviceName, nullptr) == 0, "open");
+  fuzz::ServiceOnSimulator on;
+  fuzz::WriteDeviceKey(on.memory.registry, false);
+  Check(on.Open() == 0, "open");
+  service::FptrService& service = on.service;
   Check(service.ClaimDevice(1000) == 0, "claim");
   Check(service.SetPropertyNumber(service::PIDX_DeviceEnabled, 1) == 0, "enable");
   service.SetDate(texts[0]);

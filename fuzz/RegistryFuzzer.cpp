@@ -12,12 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/memory/MemoryPlatform.h"
-#include "platform/memory/MemoryPortProvider.h"
-#include "service/FptrService.h"
-#include "simulator/RegisterSimulator.h"
-
-#include "DeviceKey.h"
+#include "FuzzSupport.h"
 
 namespace {
 
@@ -45,7 +40,8 @@ std::string Counted(const uint8_t* data, size_t size, size_t& at) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  platform::MemoryPlatform memory;
+  fuzz::ServiceOnSimulator on;
+  platform::MemoryRegistry& registry = on.memory.registry;
   for (size_t at = 0; at + 2 <= size;) {
     const size_t keyIndex = data[at++] % kKeyCount;
     const uint8_t typeByte = data[at++];
@@ -55,20 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string name = Counted(data, size, at);
     const std::string value = Counted(data, size, at);
     platform::RegKey key = platform::kNoKey;
-    if (memory.registry.CreateKey(KeyPath(keyIndex), platform::RegAccess::kReadWrite, key) !=
+    if (registry.CreateKey(KeyPath(keyIndex), platform::RegAccess::kReadWrite, key) !=
         platform::kErrorSuccess)
       continue;
-    memory.registry.SetValue(key, name.c_str(), type,
-                             reinterpret_cast<const uint8_t*>(value.data()),
-                             uint32_t(value.size()));
-    memory.registry.CloseKey(key);
+    registry.SetValue(key, name.c_str(), type, reinterpret_cast<const uint8_t*>(value.data()),
+                      uint32_t(value.size()));
+    registry.CloseKey(key);
   }
 
-  simulator::RegisterSimulator reg;
-  platform::MemoryPortProvider ports(memory.clock);
-  ports.Attach(1, reg);
-  service::FptrService service(memory.Bundle(), ports);
-  if (service.OpenService(u"FiscalPrinter", fuzz::kDeviceName, nullptr) != 0) return 0;
+  service::FptrService& service = on.service;
+  if (on.Open() != 0) return 0;
   if (service.ClaimDevice(1000) == 0) {
     std::u16string text;
     service.GetPropertyString(1000003, text);  // the device name, through the code page

@@ -8,31 +8,20 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "platform/memory/MemoryPlatform.h"
-#include "platform/memory/MemoryPortProvider.h"
 #include "platform/portable/TableTextConverter.h"
-#include "service/FptrService.h"
-#include "simulator/RegisterSimulator.h"
 
-#include "DeviceKey.h"
+#include "FuzzSupport.h"
 
 namespace {
 
 using namespace orn;
+using fuzz::Check;
 
 constexpr int32_t kPidxPreLine = 1016008;
 constexpr size_t kMaxTextBytes = 1000;
-
-void Check(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "broken: %s\n", what);
-  std::abort();
-}
 
 bool WellFormed(std::u16string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
@@ -55,20 +44,17 @@ bool InCodePage(platform::TableTextConverter& text, std::u16string_view units) {
 }
 
 void CheckBoundary(bool codepage866, std::u16string_view appText) {
-  platform::MemoryPlatform memory;
-  fuzz::WriteDeviceKey(memory.registry, codepage866);
-  simulator::RegisterSimulator reg;
-  platform::MemoryPortProvider ports(memory.clock);
-  ports.Attach(1, reg);
-  service::FptrService service(memory.Bundle(), ports);
-  Check(service.OpenService(u"FiscalPrinter", fuzz::kDeviceName, nullptr) == 0, "open");
+  fuzz::ServiceOnSimulator on;
+  fuzz::WriteDeviceKey(on.memory.registry, codepage866);
+  Check(on.Open() == 0, "open");
+  service::FptrService& service = on.service;
   Check(service.SetPropertyString(kPidxPreLine, appText) == 0, "PreLine set");
   std::u16string back;
   Check(service.GetPropertyString(kPidxPreLine, back) == 0, "PreLine read");
   Check(back.size() <= kMaxTextBytes, "a text of at most 1000 bytes");
   // Up to its first zero, a text the code page holds comes back as it went in.
   const std::u16string_view sent = appText.substr(0, appText.find(u'\0'));
-  if (!codepage866 && sent.size() <= kMaxTextBytes && InCodePage(memory.text, sent))
+  if (!codepage866 && sent.size() <= kMaxTextBytes && InCodePage(on.memory.text, sent))
     Check(back == sent, "a Windows-1251 text round trip");
   service.CloseService();
 }
