@@ -18,6 +18,7 @@
 
 #include "config/DriverLog.h"
 #include "device/FiscalDevice.h"
+#include "fiscal/ReceiptArithmetic.h"
 #include "platform/memory/LinePeer.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "platform/memory/MemoryPortProvider.h"
@@ -152,7 +153,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   device.Quantity = 1000;
   device.Price = 4550;
   Run("Sale", clock, [&] { device.Sale(1); });
-  Run("DiscountByTax", clock, [&] { device.DiscountByTax(device.ToRegisterUnits(discount)); });
+  // Only amounts the service lets through: none below 0 or above the register's money field.
+  const int64_t discountUnits = device.ToRegisterUnits(discount);
+  if (discountUnits >= 0 && discountUnits <= fiscal::kMaxRegisterAmount)
+    Run("DiscountByTax", clock, [&] { device.DiscountByTax(discountUnits); });
   device.Amounts[0] = 5000;
   Run("CloseReceipt", clock, [&] { device.CloseReceipt(); });
   Run("PrintReportX", clock, [&] { device.PrintReportX() && device.WaitForPrinting(100); });
