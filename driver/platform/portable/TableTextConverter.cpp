@@ -158,20 +158,30 @@ std::string Utf8FromUtf16(std::u16string_view text) {
 }
 
 std::u16string Utf16FromUtf8(std::string_view text) {
+  // The smallest code of a sequence of 1..4 bytes: a longer form than needed is malformed.
+  static constexpr uint32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
   std::u16string out;
   for (size_t i = 0; i < text.size();) {
     const uint8_t lead = uint8_t(text[i]);
-    const int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+    const int extra = lead < 0x80    ? 0
+                      : lead >= 0xF8 ? -1
+                      : lead >= 0xF0 ? 3
+                      : lead >= 0xE0 ? 2
+                      : lead >= 0xC0 ? 1
+                                     : -1;
     uint32_t code = extra == 0   ? lead
                     : extra == 1 ? lead & 0x1F
                     : extra == 2 ? lead & 0x0F
                                  : lead & 0x07;
-    bool valid = extra >= 0 && i + size_t(extra) < text.size() + (extra == 0 ? 1 : 0);
+    bool valid = extra >= 0 && i + size_t(extra) < text.size();
     for (int k = 1; valid && k <= extra; ++k) {
       const uint8_t next = uint8_t(text[i + size_t(k)]);
       valid = (next & 0xC0) == 0x80;
       code = code << 6 | (next & 0x3F);
     }
+    // Surrogate halves and codes past U+10FFFF have no UTF-16 form of their own.
+    if (valid)
+      valid = code >= kSmallest[extra] && code <= 0x10FFFF && !(code >= 0xD800 && code < 0xE000);
     if (!valid) {
       out.push_back(u'\uFFFD');
       ++i;

@@ -122,5 +122,17 @@ TEST(Utf8, RoundTripsAndReplacesMalformedBytes) {
   EXPECT_EQ(Utf16FromUtf8("\x80z"), u"\uFFFDz");
 }
 
+// Found by fuzzing: these decoded to lone surrogates or to codes UTF-16 cannot hold.
+TEST(Utf8, SequencesWithoutAUtf16FormAreMalformed) {
+  EXPECT_EQ(Utf16FromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");            // a surrogate half
+  EXPECT_EQ(Utf16FromUtf8("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // past U+10FFFF
+  EXPECT_EQ(Utf16FromUtf8("\xF8\x88\x80\x80\x80"), std::u16string(5, u'\uFFFD'));
+  EXPECT_EQ(Utf16FromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");  // '/' in two bytes
+  EXPECT_EQ(Utf16FromUtf8("\xE0\x80\xAF"), u"\uFFFD\uFFFD\uFFFD");
+  // The largest codes that do have a form still decode.
+  EXPECT_EQ(Utf16FromUtf8("\xF4\x8F\xBF\xBF\xEF\xBF\xBD"), u"\U0010FFFF\uFFFD");
+  EXPECT_EQ(Utf16FromUtf8("\xED\x9F\xBF\xEE\x80\x80"), u"\uD7FF\uE000");
+}
+
 }  // namespace
 }  // namespace orn::platform
