@@ -96,7 +96,7 @@ void TPage::RegisterWindowClass(HINSTANCE instance) {
 }
 
 TPage::TPage(HWND parent, TDriver& driver, const PageClass& pageClass,
-             std::span<const ControlSpec> controls)
+             std::span<const ControlLayout> controls)
     : driver_(driver), class_(pageClass) {
   // Pages start hidden and without a border; the main window shows one at a time.
   window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, pageClass.pageName,
@@ -110,40 +110,40 @@ TPage::~TPage() {
   ::DestroyWindow(window_);
 }
 
-void TPage::CreateControls(std::span<const ControlSpec> controls) {
+void TPage::CreateControls(std::span<const ControlLayout> controls) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   int id = 100;
-  for (const ControlSpec& spec : controls) {
-    const int height = spec.h ? spec.h : UsualHeight(spec.kind);
-    if (spec.label) {
-      const bool above =
-          spec.kind == Kind::Memo || spec.kind == Kind::CourierMemo || spec.kind == Kind::Grid;
-      const int x = above ? spec.x : kLabelX;
-      const int y = above ? spec.y - 17 : spec.y + 3;
-      const int w = above ? spec.w : spec.x - kLabelX - kLabelGap;
-      HWND label = ::CreateWindowExW(0, L"STATIC", spec.label, WS_CHILD | WS_VISIBLE | SS_LEFT, x,
+  for (const ControlLayout& layout : controls) {
+    const int height = layout.h ? layout.h : UsualHeight(layout.kind);
+    if (layout.label) {
+      const bool above = layout.kind == Kind::Memo || layout.kind == Kind::CourierMemo ||
+                         layout.kind == Kind::Grid;
+      const int x = above ? layout.x : kLabelX;
+      const int y = above ? layout.y - 17 : layout.y + 3;
+      const int w = above ? layout.w : layout.x - kLabelX - kLabelGap;
+      HWND label = ::CreateWindowExW(0, L"STATIC", layout.label, WS_CHILD | WS_VISIBLE | SS_LEFT, x,
                                      y, w, 16, window_, nullptr, instance, nullptr);
       SetBenchFont(label, false);
     }
-    const WindowKind kind = WindowKindOf(spec.kind);
+    const WindowKind kind = WindowKindOf(layout.kind);
     HWND control = ::CreateWindowExW(
-        kind.exStyle, kind.className, spec.text, kind.style, spec.x, spec.y, spec.w, height,
+        kind.exStyle, kind.className, layout.text, kind.style, layout.x, layout.y, layout.w, height,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-    SetBenchFont(control, spec.kind == Kind::CourierMemo);
-    kinds_[control] = spec.kind;
-    if (!spec.name) continue;
-    controls_[spec.name] = control;
-    TagWithName(control, spec.name);
-    if (spec.kind == Kind::List) {
-      for (const wchar_t* item : spec.items) {
+    SetBenchFont(control, layout.kind == Kind::CourierMemo);
+    kinds_[control] = layout.kind;
+    if (!layout.name) continue;
+    controls_[layout.name] = control;
+    TagWithName(control, layout.name);
+    if (layout.kind == Kind::List) {
+      for (const wchar_t* item : layout.items) {
         ::SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
       }
-      ::SendMessageW(control, CB_SETCURSEL, spec.selected, 0);
+      ::SendMessageW(control, CB_SETCURSEL, layout.selected, 0);
     }
-    if (spec.kind == Kind::Check && spec.selected == 1) {
+    if (layout.kind == Kind::Check && layout.selected == 1) {
       ::SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
     }
-    if (spec.kind == Kind::Grid) {
+    if (layout.kind == Kind::Grid) {
       ListView_SetExtendedListViewStyle(control, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
       const int widths[] = {35, 152, 167};
       for (int column = 0; column < 3; ++column) {

@@ -34,7 +34,7 @@ enum class Kind {
 
 using Items = std::span<const wchar_t* const>;
 
-struct ControlSpec {
+struct ControlLayout {
   Kind kind;
   const wchar_t* name;   // the control's name in the code, or nullptr for a label
   const wchar_t* label;  // its label, or nullptr
@@ -57,28 +57,28 @@ constexpr int kPairFieldW = 50;
 constexpr int kPairListX = kFieldX + kPairFieldW + 6;
 constexpr int kPairListW = kFieldW - kPairFieldW - 6;
 
-constexpr ControlSpec Field(const wchar_t* name, const wchar_t* label, const wchar_t* text, int row,
-                            int w = kFieldW) {
+constexpr ControlLayout Field(const wchar_t* name, const wchar_t* label, const wchar_t* text,
+                              int row, int w = kFieldW) {
   return {Kind::Edit, name, label, text, kFieldX, RowY(row), w, 0};
 }
-constexpr ControlSpec ReadOnlyField(const wchar_t* name, const wchar_t* label, int row,
-                                    int w = kFieldW) {
+constexpr ControlLayout ReadOnlyField(const wchar_t* name, const wchar_t* label, int row,
+                                      int w = kFieldW) {
   return {Kind::ReadOnly, name, label, L"", kFieldX, RowY(row), w, 0};
 }
-constexpr ControlSpec List(const wchar_t* name, const wchar_t* label, Items items, int row,
-                           int selected = -1, int x = kFieldX, int w = kFieldW) {
+constexpr ControlLayout List(const wchar_t* name, const wchar_t* label, Items items, int row,
+                             int selected = -1, int x = kFieldX, int w = kFieldW) {
   return {Kind::List, name, label, L"", x, RowY(row), w, 0, items, selected};
 }
-constexpr ControlSpec Check(const wchar_t* name, const wchar_t* caption, int row, int x = kFieldX,
-                            bool ticked = false, int w = kFieldW) {
+constexpr ControlLayout Check(const wchar_t* name, const wchar_t* caption, int row, int x = kFieldX,
+                              bool ticked = false, int w = kFieldW) {
   return {Kind::Check, name, nullptr, caption, x, RowY(row), w, 0, {}, ticked ? 1 : -1};
 }
-constexpr ControlSpec Push(const wchar_t* name, const wchar_t* caption, int x, int y, int w) {
+constexpr ControlLayout Push(const wchar_t* name, const wchar_t* caption, int x, int y, int w) {
   return {Kind::Button, name, nullptr, caption, x, y, w, 0};
 }
 // The one button of a single-method page, under its fields.
-constexpr ControlSpec Execute(const wchar_t* caption, int row,
-                              const wchar_t* name = L"btnExecute") {
+constexpr ControlLayout Execute(const wchar_t* caption, int row,
+                                const wchar_t* name = L"btnExecute") {
   return {Kind::Button, name, nullptr, caption, kFieldX, RowY(row) + 6, kFieldW, 0};
 }
 
@@ -99,7 +99,7 @@ TPage* CreatePage(HWND parent, TDriver& driver) {
 class TPage {
  public:
   TPage(HWND parent, TDriver& driver, const PageClass& pageClass,
-        std::span<const ControlSpec> controls);
+        std::span<const ControlLayout> controls);
   virtual ~TPage();
   TPage(const TPage&) = delete;
   TPage& operator=(const TPage&) = delete;
@@ -158,7 +158,7 @@ class TPage {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateControls(std::span<const ControlSpec> controls);
+  void CreateControls(std::span<const ControlLayout> controls);
   void HandleEvent(const std::function<void()>& handler);
   std::wstring NameOf(HWND control) const;
 

@@ -15,7 +15,7 @@ extern const PageClass TfmCapsClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {Kind::Grid, L"Grid", nullptr, L"", kLabelX, 8, 360, 240},
     {Kind::ReadOnly, L"edtValue", L"Значение:", L"", 70, 256, 200, 0},
     {Kind::Tool, L"btnRefresh", nullptr, L"Обновить", 280, 255, 88, 0},

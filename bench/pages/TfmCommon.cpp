@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kButtonsY = RowY(2) + 6;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDeviceName", L"DeviceName:", L"Ornita-OPOS-1", 0),
     Field(L"edtTimeout", L"Timeout:", L"0", 1),
     Push(L"btnOpen", L"Open", kFieldX, kButtonsY, 106),

@@ -9,7 +9,7 @@ extern const PageClass TfmFiscDocClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtAmount", L"Amount:", L"0", 0),
     Field(L"edtLine", L"Line:", L"Строка для печати", 1),
     Push(L"btnBeginFiscalDocument", L"BeginFiscalDocument", kFieldX, RowY(2) + 8, kFieldW),

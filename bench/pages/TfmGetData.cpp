@@ -40,7 +40,7 @@ constexpr const wchar_t* kDataItems[] = {L"FPTR_GD_CURRENT_TOTAL",
                                          L"FPTR_GD_DESCRIPTION_LENGTH"};
 static_assert(std::size(kDataItems) == 28);
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDataItem", L"DataItem:", L"0", 0, kPairFieldW),
     List(L"cbDataItem", nullptr, kDataItems, 0, 0, kPairListX, kPairListW),
     Field(L"edtOptArgs", L"OptArgs:", L"0", 1),

@@ -11,7 +11,7 @@ extern const PageClass TfmGetDateClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDateType", L"DateType:", L"4", 0, kPairFieldW),
     List(L"cbDateType", nullptr, kDateTypes, 0, 0, kPairListX, kPairListW),
     Field(L"edtDate", L"Date:", L"", 1),

@@ -14,7 +14,7 @@ namespace {
 constexpr const wchar_t* kTotalizerTypes[] = {L"FPTR_TT_DOCUMENT", L"FPTR_TT_DAY",
                                               L"FPTR_TT_RECEIPT", L"FPTR_TT_GRAND"};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtVatID", L"VatID:", L"0", 0),
     Field(L"edtOptArgs", L"OptArgs:", L"0", 1),
     Field(L"edtData", L"Data:", L"", 2),

@@ -10,7 +10,7 @@ extern const PageClass TfmHTClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {Kind::CourierMemo, L"AdditionalHeader", L"AdditionalHeader:", L"", kLabelX, 26, 360, 100},
     {Kind::CourierMemo, L"AdditionalTrailer", L"AdditionalTrailer:", L"", kLabelX, 150, 360, 100},
     {Kind::Tool, L"btnRefresh", nullptr, L"Обновить", 280, 260, 88, 0},

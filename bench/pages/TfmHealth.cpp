@@ -12,7 +12,7 @@ namespace {
 
 constexpr const wchar_t* kLevels[] = {L"CH_INTERNAL", L"CH_EXTERNAL", L"CH_INTERACTIVE"};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     List(L"cbLevel", L"Level:", kLevels, 0, 0),
     Execute(L"CheckHealth", 1, L"btnCheckHealth"),
     {Kind::Memo, L"CheckHealthText", L"CheckHealthText:", L"", kLabelX, RowY(3) + 8, 352, 120},

@@ -8,7 +8,7 @@ extern const PageClass TfmItemVoidClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecItemVoid", 0),
     Field(L"edtAmount", L"Amount:", L"100", 1),
     Field(L"edtQuantity", L"Quantity:", L"1000", 2),

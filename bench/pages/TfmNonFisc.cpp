@@ -9,7 +9,7 @@ extern const PageClass TfmNonFiscClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtStation", L"Station:", L"2", 0, 60),
     Check(L"chbReceipt", L"FPTR_S_RECEIPT", 1),
     Check(L"chbJournal", L"FPTR_S_JOURNAL", 2),

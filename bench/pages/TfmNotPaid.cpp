@@ -8,7 +8,7 @@ extern const PageClass TfmNotPaidClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecNotPaid", 0),
     Field(L"edtAmount", L"Amount:", L"100", 1),
     Execute(L"PrintRecNotPaid", 2),

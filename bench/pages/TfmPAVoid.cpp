@@ -9,7 +9,7 @@ extern const PageClass TfmPAVoidClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtAdjustmentType", L"AdjustmentType:", L"1", 0, kPairFieldW),
     List(L"cbAdjustmentType", nullptr, kAdjustmentTypes2, 0, 0, kPairListX, kPairListW),
     Field(L"edtVatAdjustment", L"VatAdjustment:", L"0", 1),

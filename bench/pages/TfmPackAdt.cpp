@@ -10,7 +10,7 @@ extern const PageClass TfmPackAdtClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecPackageAdjustment", 0),
     Field(L"edtAdjustmentType", L"AdjustmentType:", L"1", 1, kPairFieldW),
     List(L"cbAdjustmentType", nullptr, kAdjustmentTypes2, 1, 0, kPairListX, kPairListW),

@@ -11,7 +11,7 @@ extern const PageClass TfmParamsClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {Kind::CourierMemo, L"Memo", nullptr, L"", kLabelX, 8, 360, 260},
     {Kind::Tool, L"btnRefresh", nullptr, L"Обновить", 280, 276, 88, 0},
 };

@@ -73,7 +73,7 @@ constexpr int FieldY(int row) {
 }
 constexpr int kColumn2 = 150;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {Kind::Check, L"chbDeviceEnabled", nullptr, L"DeviceEnabled", kLabelX, CheckY(0), 136, 0},
     {Kind::Check, L"chbFreezeEvents", nullptr, L"FreezeEvents", kLabelX, CheckY(1), 136, 0},
     {Kind::Check, L"chbPowerNotify", nullptr, L"PowerNotify", kLabelX, CheckY(2), 136, 0},

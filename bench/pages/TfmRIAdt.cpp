@@ -9,7 +9,7 @@ extern const PageClass TfmRIAdtClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecItemAdjustment", 0),
     Field(L"edtAdjustmentType", L"AdjustmentType:", L"1", 1, kPairFieldW),
     List(L"cbAdjustmentType", nullptr, kAdjustmentTypes4, 1, -1, kPairListX, kPairListW),

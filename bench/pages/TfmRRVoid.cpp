@@ -8,7 +8,7 @@ extern const PageClass TfmRRVoidClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecRefundVoid", 0),
     Field(L"edtAmount", L"Amount:", L"100", 1),
     Field(L"edtVatInfo", L"VatInfo:", L"0", 2),

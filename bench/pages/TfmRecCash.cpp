@@ -8,7 +8,7 @@ extern const PageClass TfmRecCashClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtAmount", L"Amount:", L"100", 0),
     Execute(L"PrintRecCash", 1, L"btnPrintRecCash"),
 };

@@ -9,7 +9,7 @@ extern const PageClass TfmRecItemClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecItem", 0),
     Field(L"edtPrice", L"Price:", L"100", 1),
     Field(L"edtQuantity", L"Quantity:", L"1000", 2),

@@ -8,7 +8,7 @@ extern const PageClass TfmRecMsgClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtMessage", L"Message:", L"Метод printRecMessage", 0),
     Execute(L"PrintRecMessage", 1),
 };

@@ -8,7 +8,7 @@ extern const PageClass TfmRecVoidClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecVoid", 0),
     Execute(L"PrintRecVoid", 1, L"btnPrintRecVoid"),
 };

@@ -16,7 +16,7 @@ constexpr wchar_t kHeaderDefault[] =
     L"     Дополнительный заголовок 2\r\n"
     L"------------------------------------";
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     List(L"cbFiscalReceiptStation", L"FiscalReceiptStation:", kReceiptStations, 0, 0),
     List(L"cbFiscalReceiptType", L"FiscalReceiptType:", kReceiptTypes, 1, 0),
     {Kind::CourierMemo, L"AdditionalHeader", L"AdditionalHeader:", kHeaderDefault, kLabelX,

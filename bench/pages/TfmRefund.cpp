@@ -9,7 +9,7 @@ extern const PageClass TfmRefundClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecRefund", 0),
     Field(L"edtAmount", L"Amount:", L"100", 1),
     Field(L"edtVatInfo", L"VatInfo:", L"0", 2),

@@ -16,14 +16,14 @@ constexpr int kPickerX = kFieldX + kNumberW + 6;
 constexpr int kPickerW = 104;
 constexpr int kTodayX = kPickerX + kPickerW + 4;
 
-constexpr ControlSpec DateRow(const wchar_t* picker, int row) {
+constexpr ControlLayout DateRow(const wchar_t* picker, int row) {
   return {Kind::Date, picker, nullptr, L"", kPickerX, RowY(row), kPickerW, 0};
 }
-constexpr ControlSpec TodayButton(const wchar_t* name, int row) {
+constexpr ControlLayout TodayButton(const wchar_t* name, int row) {
   return {Kind::Tool, name, nullptr, L"...", kTodayX, RowY(row), 22, 21};
 }
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtReportType", L"ReportType:", L"1", 0, kPairFieldW),
     List(L"cbReportType", nullptr, kReportTypes, 0, 0, kPairListX, kPairListW),
     Field(L"edtStartNum", L"StartNum:", L"0", 1, kNumberW),

@@ -10,7 +10,7 @@ extern const PageClass TfmSAVodClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtAmount", L"Amount:", L"0", 0),
     List(L"cbAdjustmentType", L"AdjustmentType:", kAdjustmentTypes4, 1, 0),
     Field(L"edtPreLine", L"PreLine:", kPreLineDefault, 2),

@@ -10,7 +10,7 @@ extern const PageClass TfmSTAdtClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecSubtotalAdjustment", 0),
     Field(L"edtAmount", L"Amount:", L"0", 1),
     List(L"cbAdjustmentType", L"AdjustmentType:", kAdjustmentTypes4, 2, 0),

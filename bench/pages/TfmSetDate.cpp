@@ -14,7 +14,7 @@ constexpr int kDateW = 100;
 constexpr int kTimeX = kFieldX + kDateW + 30;
 constexpr int kTimeW = 64;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtDateType", L"DateType:", L"4", 0, kPairFieldW),
     List(L"cbDateType", nullptr, kDateTypes, 0, 0, kPairListX, kPairListW),
     Field(L"edtDate", L"Date:", L"", 1),

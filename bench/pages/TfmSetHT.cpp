@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kButtonY = 252;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     {Kind::Memo, L"mmHeader", L"Header:", L"", kLabelX, 26, 360, 84},
     {Kind::Memo, L"mmTrailer", L"Trailer:", L"", kLabelX, 132, 360, 84},
     {Kind::Check, L"chbDoubleWidth", nullptr, L"DoubleWidth", kLabelX, 224, 120, 0},

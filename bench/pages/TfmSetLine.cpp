@@ -9,12 +9,12 @@ extern const PageClass TfmSetLineClass;
 namespace {
 
 // Under each line field, the numbers it takes.
-constexpr ControlSpec RangeNote(int row) {
+constexpr ControlLayout RangeNote(int row) {
   return {Kind::Label, nullptr,       nullptr, L"Допустимые значения: 1..",
           kFieldX,     RowY(row) - 2, kFieldW, 16};
 }
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtLineNumber", L"LineNumber:", L"0", 0, 60),
     Field(L"edtHeaderLine", L"Header line:", L"Строка HeaderLine", 1),
     RangeNote(2),

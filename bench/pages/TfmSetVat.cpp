@@ -8,7 +8,7 @@ extern const PageClass TfmSetVatClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtVatID", L"VatID:", L"0", 0),
     Field(L"edtVatValue", L"VatValue:", L"0", 1),
     Push(L"btnSetVatValue", L"SetVatValue", kFieldX, RowY(2) + 8, kFieldW),

@@ -8,7 +8,7 @@ extern const PageClass TfmSlipInsClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtTimeout", L"Timeout, мс.:", L"10000", 0, 100),
     Push(L"btnBeginInsertion", L"BeginInsertion", kFieldX, RowY(1) + 8, kFieldW),
     Push(L"btnEndInsertion", L"EndInsertion", kFieldX, RowY(2) + 10, kFieldW),

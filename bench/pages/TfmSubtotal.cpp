@@ -9,7 +9,7 @@ extern const PageClass TfmSubtotalClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtAmount", L"Amount:", L"100", 0),
     Field(L"edtPreLine", L"PreLine:", kPreLineDefault, 1),
     Field(L"edtPostLine", L"PostLine:", kPostLineDefault, 2),

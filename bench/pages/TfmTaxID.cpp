@@ -8,7 +8,7 @@ extern const PageClass TfmTaxIDClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtTaxID", L"TaxID:", L"PrintRecTaxID", 0),
     Execute(L"PrintRecTaxID", 1),
 };

@@ -9,7 +9,7 @@ extern const PageClass TfmTotalClass;
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
     Field(L"edtTotal", L"Total:", L"100", 0),
     Field(L"edtPayment", L"Payment:", L"100", 1),
     Field(L"edtDescription", L"Description:", L"0", 2),

@@ -329,6 +329,7 @@ class FiscalDevice {
   bool SettleFromHeldAnswer(const uint8_t* frame, uint32_t size);
   ExchangeResult Answered(bool retry, bool recording);
   void SaveUnsettled();
+  void KeepUnsettled(const uint8_t* frame, uint32_t size, UnsettledCommand::State state);
   bool ReceiveAnswer();
   // The answer after its STX: length, message, check byte; then ACK or NAK for it.
   bool ReceiveAnswerBody();

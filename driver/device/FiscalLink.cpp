@@ -63,6 +63,13 @@ void FiscalDevice::SaveUnsettled() {
   if (unsettledStore_) unsettledStore_->SaveUnsettled(EncodeUnsettled(unsettled_));
 }
 
+void FiscalDevice::KeepUnsettled(const uint8_t* frame, uint32_t size, State state) {
+  std::memcpy(unsettled_.frame, frame, size);
+  unsettled_.frameSize = size;
+  unsettled_.state = state;
+  SaveUnsettled();
+}
+
 void FiscalDevice::ForgetUnsettled() {
   if (unsettled_.state == State::kNone) return;
   unsettled_.Clear();
@@ -168,12 +175,7 @@ FiscalDevice::ExchangeResult FiscalDevice::Exchange(const uint8_t* frame, uint32
       if (acknowledged && recording) {
         // It took the frame and forgot its answer (a reset, or a register that keeps no
         // answers): sending the frame again could record the operation twice.
-        if (!retry) {
-          std::memcpy(unsettled_.frame, frame, size);
-          unsettled_.frameSize = size;
-        }
-        unsettled_.state = State::kUnknown;
-        SaveUnsettled();
+        KeepUnsettled(frame, size, State::kUnknown);
         return ExchangeResult::kOutcomeUnknown;
       }
       if (frameWrites >= kMaxFrameWrites) break;
@@ -200,14 +202,8 @@ FiscalDevice::ExchangeResult FiscalDevice::Exchange(const uint8_t* frame, uint32
   }
   // No answer within the bounds. A recording command the register may hold is kept, so
   // that its answer is fetched, not its frame sent again.
-  if (recording && (acknowledged || frameWrites > 0)) {
-    if (!retry) {
-      std::memcpy(unsettled_.frame, frame, size);
-      unsettled_.frameSize = size;
-    }
-    unsettled_.state = acknowledged ? State::kAwaitingAnswer : State::kMaybeSent;
-    SaveUnsettled();
-  }
+  if (recording && (acknowledged || frameWrites > 0))
+    KeepUnsettled(frame, size, acknowledged ? State::kAwaitingAnswer : State::kMaybeSent);
   return ExchangeResult::kNoConnection;
 }
 
