@@ -28,7 +28,7 @@ class FaultyReply : public platform::LineReply {
       if (Listed(faults_.dropSent, number)) continue;
       uint8_t byte =
           Listed(faults_.corruptSent, number) ? uint8_t(data[i] ^ faults_.corruptMask) : data[i];
-      if (noise_.Pass(byte)) out[kept++] = byte;
+      if (noise_.Pass(byte, LineNoise::Direction::kFromRegister)) out[kept++] = byte;
     }
     if (kept > 0) line_.Send(out, kept, delayMs);
   }
@@ -58,7 +58,7 @@ void RegisterSimulator::OnByte(uint8_t byte, uint64_t nowMs, platform::LineReply
   const uint32_t number = ++counters_.bytesReceived;
   if (Listed(faults_.dropReceived, number)) return;
   if (Listed(faults_.corruptReceived, number)) byte ^= faults_.corruptMask;
-  if (!noise_.Pass(byte)) return;
+  if (!noise_.Pass(byte, LineNoise::Direction::kToRegister)) return;
   FaultyReply faulty(reply, faults_, counters_, noise_);
   link_.OnByte(byte, nowMs, faulty);
 }

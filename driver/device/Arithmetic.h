@@ -18,6 +18,10 @@ inline int64_t ToRegisterUnits(int64_t currency, int64_t divisor) {
 // a * b / c in full precision, the quotient cut toward zero (c != 0). The product of two
 // money amounts needs more than 64 bits; 32-bit Windows has no 128-bit integer type.
 inline int64_t MulDiv(int64_t a, int64_t b, int64_t c) {
+  // Receipt amounts nearly always fit: then one multiplication and one division do.
+  int64_t product = 0;
+  if (!__builtin_mul_overflow(a, b, &product) && !(c == -1 && product == INT64_MIN))
+    return product / c;
   const bool negative = ((a < 0) != (b < 0)) != (c < 0);
   auto magnitude = [](int64_t v) { return v < 0 ? uint64_t(0) - uint64_t(v) : uint64_t(v); };
   const uint64_t x = magnitude(a), y = magnitude(b), divisor = magnitude(c);
@@ -39,6 +43,18 @@ inline int64_t MulDiv(int64_t a, int64_t b, int64_t c) {
     }
   }
   return negative ? int64_t(uint64_t(0) - quotient) : int64_t(quotient);
+}
+
+// a x b / divisor rounded half up (all three positive or zero): twice the quotient, plus
+// one, halved.
+inline int64_t RoundedProduct(int64_t a, int64_t b, int64_t divisor) {
+  return (MulDiv(2 * a, b, divisor) + 1) / 2;
+}
+
+// The register's amount of an item: quantity (thousandths) x price, rounded half up to
+// register units.
+inline int64_t ItemAmount(int64_t quantity, int64_t price) {
+  return RoundedProduct(quantity, price, 1000);
 }
 
 }  // namespace orn::device

@@ -71,6 +71,9 @@ class FiscalDevice {
   // Paper reported missing by the submode while the sensors see it: the register is given
   // this long to agree with its sensors.
   static constexpr uint32_t kPaperDisagreementMs = 10 * 1000;
+  // Paper out while the register waits to go on printing: how long the wait stays with
+  // the cashier before the paper error is reported.
+  static constexpr uint32_t kPaperOutWaitMs = 10 * 1000;
   static constexpr uint32_t kContinueWaitMs = 5000;
   static constexpr uint32_t kContinuePollMs = 100;
   static constexpr int kMaxContinueDepth = 4;
@@ -112,8 +115,9 @@ class FiscalDevice {
   int RetryLimit() const { return retryLimit_; }
   uint8_t LastDeviceError() const { return lastDeviceError_; }
   // On (the default), a command whose frame the register acknowledged is never sent again
-  // blindly: its outcome is asked of the register. Off only in tests that show what the
-  // handling prevents.
+  // blindly: its outcome is asked of the register; and the receipt layer closes no receipt
+  // whose subtotal at the register is not the one it built. Off only in tests that show
+  // what the handling prevents.
   void SetExactlyOnce(bool on) { exactlyOnce_ = on; }
   bool ExactlyOnce() const { return exactlyOnce_; }
   // Where an unsettled command outlives the process (the registry, in the service); its
@@ -229,6 +233,10 @@ class FiscalDevice {
   bool CloseReceipt();
   bool AnnulReceipt();
   bool Subtotal();
+  // How the items and adjustments the register took since the last call moved its open
+  // receipt's subtotal (register units), and back to 0. The receipt layer adds it up to
+  // tell the receipt it built from one the register opened anew after a reset.
+  int64_t TakeReceiptSubtotalChange();
   bool RepeatDocument();
   bool ContinuePrint();
   // On the cached flags: journal paper, then receipt paper.
@@ -300,8 +308,10 @@ class FiscalDevice {
   // The pending text as the text field; returns the request length.
   size_t PutText(size_t at);
   bool Simple(const Command& command);
-  bool Item(const Command& command, uint8_t taxGroup);
-  bool Adjustment(const Command& command, uint8_t taxGroup);
+  // `direction` is how the command moves the open receipt's subtotal: +1 adds its amount,
+  // -1 takes it off.
+  bool Item(const Command& command, uint8_t taxGroup, int direction);
+  bool Adjustment(const Command& command, uint8_t taxGroup, int direction);
   bool SlipAdjustment(uint8_t surcharge, uint8_t taxGroup);
   bool CashOperation(const Command& command, int64_t amount);
   bool DateCommand(const Command& command, const uint8_t* fields);
@@ -376,6 +386,7 @@ class FiscalDevice {
   int modelCategory_ = 0;
   uint32_t fontNumber_ = 1;
   int64_t cashRegister_ = 0;
+  int64_t receiptSubtotalChange_ = 0;  // see TakeReceiptSubtotalChange
   uint16_t operationRegister_ = 0;
   uint8_t lastRecordDate_[3] = {};
   std::string tableName_;

@@ -142,13 +142,14 @@ bool FiscalDevice::WaitContinue() {
   PrintingProgress progress;
   StartProgress(progress);
   while (TicksSince(lastAnswer, clock_.TickCount()) <= kContinueWaitMs) {
+    bool paperOut = false;
     if (GetStatus()) {
       const int modeNumber = mode::Number(ModeByte());
       const int current = Submode();
       if (current == submode::kPaperPresent && !mode::IsPrinting(modeNumber)) return true;
       if (current == submode::kPassivePaperOut || current == submode::kActivePaperOut ||
           current == submode::kPaperPresent) {
-        CheckPaper();  // its error stays set while the paper is out
+        paperOut = !CheckPaper();  // its error stays set while the paper is out
       } else if (current == submode::kAfterActivePaperOut) {
         // Given up below (no link, or asked to go on too often): so is this wait.
         if (!ContinuePrint() && ResultCode() == OPOS_E_TIMEOUT) return false;
@@ -159,6 +160,10 @@ bool FiscalDevice::WaitContinue() {
       return false;  // it keeps asking to go on: its own error says so
     }
     if (Stalled(progress)) return TimedOut();
+    // Paper out with nothing moving: the cashier is told (the paper error) rather than
+    // kept waiting; paper being loaded changes the status, and the wait goes on.
+    if (paperOut && TicksSince(progress.since, clock_.TickCount()) >= kPaperOutWaitMs)
+      return false;
     // The time runs from the last answer that was not a link failure.
     if (ResultCode() != OPOS_E_TIMEOUT) lastAnswer = clock_.TickCount();
     clock_.Sleep(kContinuePollMs);

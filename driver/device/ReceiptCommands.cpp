@@ -3,6 +3,8 @@
 
 #include "device/FiscalDevice.h"
 
+#include "device/Arithmetic.h"
+
 namespace orn::device {
 
 namespace {
@@ -10,42 +12,54 @@ constexpr int kMoneyBytes = 5;
 constexpr int kQuantityBytes = 5;
 }  // namespace
 
-bool FiscalDevice::Item(const Command& command, uint8_t taxGroup) {
+bool FiscalDevice::Item(const Command& command, uint8_t taxGroup, int direction) {
   size_t at = Start(command);
   at = PutInteger(at, uint64_t(Quantity), kQuantityBytes);
   at = PutInteger(at, uint64_t(Price), kMoneyBytes);
   at = PutByte(at, Department);
   at = PutTaxBytes(at, taxGroup);
-  return SendCommand(PutText(at));
+  if (!SendCommand(PutText(at))) return false;
+  receiptSubtotalChange_ += direction * ItemAmount(Quantity, Price);
+  return true;
 }
 
-bool FiscalDevice::Adjustment(const Command& command, uint8_t taxGroup) {
+bool FiscalDevice::Adjustment(const Command& command, uint8_t taxGroup, int direction) {
   size_t at = Start(command);
   at = PutInteger(at, uint64_t(Amounts[0]), kMoneyBytes);
   at = PutTaxBytes(at, taxGroup);
-  return SendCommand(PutText(at));
+  if (!SendCommand(PutText(at))) return false;
+  receiptSubtotalChange_ += direction * Amounts[0];
+  return true;
 }
 
+// Sales (and the returns of a refund receipt) and surcharges add to the receipt; their
+// stornos and discounts take off.
 bool FiscalDevice::Sale(uint8_t taxGroup) {
-  return Item(command::kSale, taxGroup);
+  return Item(command::kSale, taxGroup, +1);
 }
 bool FiscalDevice::ReturnSale(uint8_t taxGroup) {
-  return Item(command::kReturnSale, taxGroup);
+  return Item(command::kReturnSale, taxGroup, +1);
 }
 bool FiscalDevice::Storno(uint8_t taxGroup) {
-  return Item(command::kStorno, taxGroup);
+  return Item(command::kStorno, taxGroup, -1);
 }
 bool FiscalDevice::Discount(uint8_t taxGroup) {
-  return Adjustment(command::kDiscount, taxGroup);
+  return Adjustment(command::kDiscount, taxGroup, -1);
 }
 bool FiscalDevice::Surcharge(uint8_t taxGroup) {
-  return Adjustment(command::kSurcharge, taxGroup);
+  return Adjustment(command::kSurcharge, taxGroup, +1);
 }
 bool FiscalDevice::StornoDiscount(uint8_t taxGroup) {
-  return Adjustment(command::kStornoDiscount, taxGroup);
+  return Adjustment(command::kStornoDiscount, taxGroup, +1);
 }
 bool FiscalDevice::StornoSurcharge(uint8_t taxGroup) {
-  return Adjustment(command::kStornoSurcharge, taxGroup);
+  return Adjustment(command::kStornoSurcharge, taxGroup, -1);
+}
+
+int64_t FiscalDevice::TakeReceiptSubtotalChange() {
+  const int64_t change = receiptSubtotalChange_;
+  receiptSubtotalChange_ = 0;
+  return change;
 }
 
 bool FiscalDevice::CloseReceipt() {

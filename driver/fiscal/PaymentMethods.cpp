@@ -10,6 +10,8 @@ namespace orn::service {
 
 namespace {
 constexpr int kCash = 0;
+constexpr char kReceiptReplacedText[] =
+    "Чек аннулирован: подытог чека в ФР не совпадает с переданными позициями (ФР сбрасывался)";
 }  // namespace
 
 int32_t FptrService::PrintRecTotal(int64_t total, int64_t payment,
@@ -69,9 +71,27 @@ int32_t FptrService::PrintRecCash(int64_t amount) {
   });
 }
 
+bool FptrService::ReadReceiptSubtotal() {
+  if (!device_.Subtotal()) return false;
+  if (!stationIsReceipt_) return true;
+  receipt_.AddToReceiptSubtotal(device_.TakeReceiptSubtotalChange());
+  const std::optional<int64_t> built = receipt_.ReceiptSubtotal();
+  const int64_t registered = device_.Amounts[0];
+  if (!built || *built == registered || !device_.ExactlyOnce()) return true;
+  log_.LogDetailF("Подытог чека в ФР %lld, по переданным драйверу позициям %lld",
+                  static_cast<long long>(registered), static_cast<long long>(*built));
+  CancelOpenReceipt();
+  ResetReceiptTotals();
+  receipt_.SetPrinterState(FPTR_PS_MONITOR);
+  device_.Errors().Set(device::OPOS_E_FAILURE, 0);
+  device_.Errors().SetErrorString(kReceiptReplacedText);
+  log_.LogDetail(kReceiptReplacedText);
+  return false;
+}
+
 bool FptrService::CheckTotalAgainstRegister(int64_t total) {
   if (!checkTotal_ || !stationIsReceipt_) return true;
-  if (!device_.Subtotal()) return false;
+  if (!ReadReceiptSubtotal()) return false;
   if (device_.ToRegisterUnits(total) == device_.Amounts[0]) return true;
   if (CancelOpenReceipt()) receipt_.SetReceiptEnded(true);
   device_.SetExtendedError(device::OPOS_EFPTR_BAD_ITEM_AMOUNT);
@@ -90,7 +110,7 @@ bool FptrService::RegisterPayment(int payType, int64_t payment) {
   if (stationIsReceipt_) {
     // Without the subtotal the limit cannot be checked: the payment is not added, so a
     // repeated call adds it once.
-    if (!device_.Subtotal()) return false;
+    if (!ReadReceiptSubtotal()) return false;
     paymentTarget_ = device_.Amounts[0];
     const int64_t nonCash = PaymentTotal() - receipt_.PaymentSum(kCash);
     if (payType != kCash && nonCash + amount > paymentTarget_) {

@@ -9,21 +9,8 @@
 
 namespace orn::fiscal {
 
-namespace {
-
-// a x b / divisor rounded half up: twice the quotient, plus one, halved.
-int64_t RoundedProduct(int64_t a, int64_t b, int64_t divisor) {
-  return (device::MulDiv(2 * a, b, divisor) + 1) / 2;
-}
-
-}  // namespace
-
-int64_t ItemAmount(int64_t quantity, int64_t price) {
-  return RoundedProduct(quantity, price, 1000);
-}
-
 int64_t PercentOf(int64_t base, int64_t percentage) {
-  return RoundedProduct(base, percentage, kFullPercentage);
+  return device::RoundedProduct(base, percentage, kFullPercentage);
 }
 
 std::string FormatAmount(int64_t currency) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "device/Arithmetic.h"
+
 namespace orn::fiscal {
 
 // The largest amount five bytes on the wire hold.
@@ -13,7 +15,7 @@ inline constexpr int64_t kMaxRegisterAmount = (int64_t(1) << 40) - 1;
 inline constexpr int64_t kFullPercentage = 1000000;
 
 // quantity (thousandths) x price, rounded half up to register units. Both non-negative.
-int64_t ItemAmount(int64_t quantity, int64_t price);
+using device::ItemAmount;
 // `percentage` (currency form, 10 % = 100000) of `base`, rounded half up. Both
 // non-negative.
 int64_t PercentOf(int64_t base, int64_t percentage);

@@ -55,9 +55,9 @@ bool FptrService::EndCashReceipt() {
 }
 
 bool FptrService::MakeDocument(const std::function<bool()>& command) {
-  if (!documentBefore_) {
+  if (!retryStepFlags_.documentBefore) {
     if (!device_.GetStatus()) return false;
-    documentBefore_ = device_.DocumentNumber();
+    retryStepFlags_.documentBefore = device_.DocumentNumber();
   }
   if (command()) return true;
   // The register took the command and lost its answer: its document number tells.
@@ -73,7 +73,8 @@ bool FptrService::MakeDocument(const std::function<bool()>& command) {
 }
 
 bool FptrService::DocumentMade() {
-  return documentBefore_ && device_.DocumentNumber() != *documentBefore_;
+  return retryStepFlags_.documentBefore &&
+         device_.DocumentNumber() != *retryStepFlags_.documentBefore;
 }
 
 bool FptrService::EndSalesReceipt() {
@@ -175,7 +176,8 @@ void FptrService::ResetReceiptTotals() {
   refundReceipt_ = false;
   lastItemKnown_ = false;
   saleInReceipt_ = false;
-  documentBefore_.reset();
+  device_.TakeReceiptSubtotalChange();
+  receipt_.SetReceiptSubtotal(0);
   receipt_.SetCancelReceipt(false);
   receipt_.SetReceiptEnded(false);
   for (int i = 0; i < fiscal::kPaymentTypeCount; ++i) receipt_.SetPaymentSum(i, 0);

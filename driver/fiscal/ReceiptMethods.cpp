@@ -28,6 +28,7 @@ int32_t FptrService::BeginFiscalReceipt(bool printHeader) {
     receipt_.SetRecPrinted(false);
     receipt_.SetSlpPrinted(false);
     if (!CheckState({FPTR_PS_MONITOR})) return;
+    receipt_.SetReceiptSubtotal(0);
     if (!retryStepFlags_[kMainStepDone]) {
       if (stationIsReceipt_) {
         if (!additionalHeader_.empty()) {
@@ -203,7 +204,7 @@ int32_t FptrService::PrintRecSubtotal(int64_t amount) {
     if (!CheckState({FPTR_PS_FISCAL_RECEIPT}) || !CheckAmount(amount) ||
         !CheckTotalAgainstRegister(amount))
       return;
-    if (!device_.Subtotal()) return;
+    if (!ReadReceiptSubtotal()) return;
     const int64_t subtotal = device_.Amounts[0];
     if (!PrintPreLine()) return;
     if (!retryStepFlags_[kMainStepDone]) {

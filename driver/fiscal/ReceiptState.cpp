@@ -17,6 +17,7 @@ constexpr char kStrNumberValue[] = "StrNumber";
 constexpr char kRecPrintedValue[] = "RecPrinted";
 constexpr char kSlpPrintedValue[] = "SlpPrinted";
 constexpr char kReceiptEndedValue[] = "ReceiptEnded";
+constexpr char kReceiptSubtotalValue[] = "ReceiptSubtotal";
 constexpr char kUnsettledValue[] = "UnsettledCommand";
 // A frame and an answer of 256 bytes each in hex, and the state.
 constexpr uint32_t kUnsettledCapacity = 1100;
@@ -59,6 +60,10 @@ void ReceiptState::LoadReceiptState() {
     slpPrinted_ = value != 0;
   if (registry_.QueryDword(key.Handle(), kReceiptEndedValue, value) == kErrorSuccess)
     receiptEnded_ = value != 0;
+  std::string subtotal;
+  if (registry_.QueryString(key.Handle(), kReceiptSubtotalValue, subtotal,
+                            config::kStringValueCapacity) == kErrorSuccess)
+    receiptSubtotal_ = ParseInt64(subtotal);
 
   if (key.Open(PaymentSumsKeyPath(), RegAccess::kRead) != kErrorSuccess) return;
   for (int index = 0; index < kPaymentTypeCount; ++index) {
@@ -120,6 +125,19 @@ void ReceiptState::SetPaymentSum(int index, int64_t sum) {
   config::RegistryKey key(registry_);
   if (key.Create(PaymentSumsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
   registry_.SetString(key.Handle(), kPaymentSumValues[index], FormatInt64(sum));
+}
+
+void ReceiptState::SetReceiptSubtotal(int64_t subtotal) {
+  if (receiptSubtotal_ == subtotal) return;
+  receiptSubtotal_ = subtotal;
+  if (params_.ParamsKeyPath().empty()) return;
+  config::RegistryKey key(registry_);
+  if (key.Create(params_.ParamsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
+  registry_.SetString(key.Handle(), kReceiptSubtotalValue, FormatInt64(subtotal));
+}
+
+void ReceiptState::AddToReceiptSubtotal(int64_t change) {
+  if (change != 0 && receiptSubtotal_) SetReceiptSubtotal(*receiptSubtotal_ + change);
 }
 
 void ReceiptState::SaveUnsettled(const std::string& record) {

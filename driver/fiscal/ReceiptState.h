@@ -1,6 +1,7 @@
 #pragma once
 // The part of the receipt state that must outlive the process: the printer state, the
-// cancel and printed flags, the next slip line and the payment sums of the open receipt.
+// cancel and printed flags, the next slip line, the subtotal the driver built and the
+// payment sums of the open receipt.
 // Every change is written through to the registry at once (the device's Params key and its
 // CheckSumm sub key), and LoadReceiptState reads it back at the next OpenService, so a new
 // service object can carry on or cancel a receipt the register still holds open.
@@ -8,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "config/DriverParams.h"
@@ -41,6 +43,9 @@ class ReceiptState : public device::UnsettledStore {
   bool ReceiptEnded() const { return receiptEnded_; }
   // Register units of payment type 0..3; 0 for any other index.
   int64_t PaymentSum(int index) const;
+  // The open receipt's subtotal as the items and adjustments the register took add up
+  // (register units); nothing when it is not known (a receipt begun by an earlier release).
+  std::optional<int64_t> ReceiptSubtotal() const { return receiptSubtotal_; }
 
   // Each writes to the registry only when the value changes.
   void SetPrinterState(int32_t state);
@@ -51,6 +56,9 @@ class ReceiptState : public device::UnsettledStore {
   void SetReceiptEnded(bool closed);
   // An index outside 0..3 is ignored.
   void SetPaymentSum(int index, int64_t sum);
+  void SetReceiptSubtotal(int64_t subtotal);
+  // A change to a subtotal that is not known leaves it unknown.
+  void AddToReceiptSubtotal(int64_t change);
   // All four sums to 0 in memory only: when the register has no document open, sums left
   // in the registry by an earlier process are stale, and the next receipt rewrites them.
   void ForgetPaymentSums() { paymentSums_ = {}; }
@@ -71,6 +79,7 @@ class ReceiptState : public device::UnsettledStore {
   bool recPrinted_ = false;
   bool slpPrinted_ = false;
   bool receiptEnded_ = false;
+  std::optional<int64_t> receiptSubtotal_;
   std::array<int64_t, kPaymentTypeCount> paymentSums_{};
 };
 

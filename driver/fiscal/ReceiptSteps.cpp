@@ -81,7 +81,7 @@ bool FptrService::AdjustSubtotalByTax(int32_t adjustmentType, const std::string&
     int64_t units = device_.ToRegisterUnits(amount);
     if (adjustmentType == FPTR_AT_PERCENTAGE_DISCOUNT ||
         adjustmentType == FPTR_AT_PERCENTAGE_SURCHARGE) {
-      if (!device_.Subtotal()) return false;
+      if (!ReadReceiptSubtotal()) return false;
       units = fiscal::PercentOf(device_.Amounts[0], amount);
     }
     if (units == 0) return true;

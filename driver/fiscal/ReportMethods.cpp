@@ -20,6 +20,9 @@ constexpr uint32_t kReportPollMs = 500;
 // Report kinds of the fiscal memory reports.
 constexpr uint8_t kShortReport = 0;
 constexpr uint8_t kFullReport = 1;
+// A fiscal memory report changes no register: a lost answer is not worth a status before
+// every report (and one the register refuses for want of the tax password sends nothing).
+constexpr bool kFiscalMemoryReport = false;
 // An end shift of 0 asks for every shift from the start on.
 constexpr uint16_t kLastShift = 65535;
 // Whole mode bytes of an open shift: the Z report needs no receipt to open one.
@@ -91,7 +94,7 @@ int32_t FptrService::PrintXReport() {
     if (!CheckState({FPTR_PS_MONITOR})) return;
     // Persisted at once: a driver restarted while the report prints knows it.
     receipt_.SetPrinterState(FPTR_PS_REPORT);
-    if (device_.PrintReportX()) device_.WaitForPrinting(kReportPollMs);
+    PrintReportOnce([this] { return device_.PrintReportX(); });
     receipt_.SetPrinterState(FPTR_PS_MONITOR);
   });
 }
@@ -100,16 +103,29 @@ int32_t FptrService::PrintZReport() {
   return Call(Method::kPrintZReport, {}, [&] {
     if (!CheckState({FPTR_PS_MONITOR})) return;
     receipt_.SetPrinterState(FPTR_PS_REPORT);
-    if (device_.GetStatus()) {
+    // A closed shift has nothing to report: a receipt of zero opens it first. A call
+    // repeated after the register took the report finds the shift it closed, and only
+    // waits for the printing.
+    const bool reportTaken = retryStepFlags_[kMainStepDone];
+    if (reportTaken || device_.GetStatus()) {
       const uint8_t mode = device_.ModeByte();
-      // A closed shift has nothing to report: a receipt of zero opens it first.
       const bool shiftOpen = mode == kShiftOpenMode || mode == kShiftOpenOver24HoursMode;
-      if ((shiftOpen || PrintZeroSumReceipt()) && device_.PrintReportZ() &&
-          device_.WaitForPrinting(kReportPollMs))
+      if ((reportTaken || shiftOpen || PrintZeroSumReceipt()) &&
+          PrintReportOnce([this] { return device_.PrintReportZ(); }))
         dayOpened_ = false;
     }
     receipt_.SetPrinterState(FPTR_PS_MONITOR);
   });
+}
+
+bool FptrService::PrintReportOnce(const std::function<bool()>& command, bool settleByNumber) {
+  if (!retryStepFlags_[kMainStepDone]) {
+    if (!(settleByNumber ? MakeDocument(command) : command())) return false;
+    retryStepFlags_[kMainStepDone] = true;
+  }
+  if (!device_.WaitForPrinting(kReportPollMs)) return false;
+  retryStepFlags_ = {};
+  return true;
 }
 
 bool FptrService::PrintZeroSumReceipt() {
@@ -135,16 +151,20 @@ int32_t FptrService::PrintReport(int32_t reportType, std::u16string_view startNu
             device_.SetIllegal();
             return;
           }
-          if (device_.FiscalReportByShifts(kFullReport, first, last == 0 ? kLastShift : last))
-            device_.WaitForPrinting(kReportPollMs);
+          PrintReportOnce(
+              [&] {
+                return device_.FiscalReportByShifts(kFullReport, first,
+                                                    last == 0 ? kLastShift : last);
+              },
+              kFiscalMemoryReport);
         } else if (reportType == FPTR_RT_DATE) {
           fiscal::RegisterDateTime first;
           fiscal::RegisterDateTime last;
           if (!ParseDateArgument(startNum, first) || !ParseDateArgument(endNum, last)) return;
           const uint8_t from[3] = {first.day, first.month, first.year};
           const uint8_t to[3] = {last.day, last.month, last.year};
-          if (device_.FiscalReportByDates(kFullReport, from, to))
-            device_.WaitForPrinting(kReportPollMs);
+          PrintReportOnce([&] { return device_.FiscalReportByDates(kFullReport, from, to); },
+                          kFiscalMemoryReport);
         } else {
           device_.SetIllegal();
         }

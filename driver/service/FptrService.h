@@ -294,6 +294,10 @@ class FptrService {
   struct RetrySteps {
     std::array<bool, 4> done{};
     size_t textPrinted = 0;  // bytes of a multi-line text printed whole
+    // The register's document number before the command that makes the method's document
+    // (cash in or out, the close, a report) was first sent: if its answer is lost, a new
+    // number says the register made the document.
+    std::optional<uint16_t> documentBefore;
     bool& operator[](RetryStep step) { return done[step]; }
   };
 
@@ -324,6 +328,10 @@ class FptrService {
   // 0..65535 (logged and illegal when it is not one).
   bool ParseDateArgument(std::u16string_view text, fiscal::RegisterDateTime& date);
   bool ParseWordArgument(std::u16string_view text, uint16_t& value);
+  // Sends a report's command once: a call repeated after the register took it (paper ran
+  // out while it printed) only waits for the printing to end. With `settleByNumber` a lost
+  // answer is settled by the register's document number (MakeDocument).
+  bool PrintReportOnce(const std::function<bool()>& command, bool settleByNumber = true);
   bool PrintZeroSumReceipt();
   std::string DataItemText(int32_t dataItem, int32_t selector);
   // Register units; false with the triple set when refused or a command failed.
@@ -351,6 +359,11 @@ class FptrService {
   bool PrintHeaderBlock();
   void ResetReceiptTotals();
   // fiscal/PaymentMethods.cpp
+  // The register's subtotal into Amounts[0]. On the receipt station it must be that of
+  // the receipt the driver built: a register that was reset dropped the open receipt, and
+  // the items sent after it opened another holding only those. Such a receipt is annulled,
+  // not closed, and the method fails with the receipt back in monitor state.
+  bool ReadReceiptSubtotal();
   bool CheckTotalAgainstRegister(int64_t total);
   // Sends the command that makes the current document once the document number before it
   // is known; a lost answer is settled by the number the register shows afterwards.
@@ -383,10 +396,6 @@ class FptrService {
   // Steps of the running method already done: item registered, pre-line, post-line, the
   // tax split of a subtotal adjustment, the part of the additional header printed.
   RetrySteps retryStepFlags_{};
-  // The register's document number before the command that makes the current document
-  // (cash in or out, the close) was first sent: if its answer is lost, a new number says
-  // the register made the document.
-  std::optional<uint16_t> documentBefore_;
   std::string checkHealthText_;
   std::string deviceDescription_;
 

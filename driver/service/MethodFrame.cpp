@@ -1,5 +1,6 @@
 // The frame every IFptr method runs: its name and input parameters in the log, the method
-// number for the retry bookkeeping, the error triple reset, the work, the result block.
+// number for the retry bookkeeping, the error triple reset, the work, the receipt's
+// subtotal brought up to what the register took, the result block.
 
 #include <cstdio>
 
@@ -42,6 +43,7 @@ void FptrService::EnterMethod(Method method) {
 }
 
 int32_t FptrService::Finish() {
+  receipt_.AddToReceiptSubtotal(device_.TakeReceiptSubtotalChange());
   const int32_t code = device_.ResultCode();
   device::LogResultCodes(log_, code, device_.ResultCodeExtended());
   return code;

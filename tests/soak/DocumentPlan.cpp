@@ -21,13 +21,18 @@ std::string Label(int number, char kind, int index) {
 
 }  // namespace
 
-int64_t DocumentPlan::Total() const {
+int64_t DocumentPlan::Subtotal() const {
   int64_t total = 0;
   for (const PlannedItem& item : items) {
     if (!item.voided) total += item.Amount();
     if (item.adjustmentType == service::FPTR_AT_AMOUNT_DISCOUNT) total -= item.adjustment;
     if (item.adjustmentType == service::FPTR_AT_AMOUNT_SURCHARGE) total += item.adjustment;
   }
+  return total;
+}
+
+int64_t DocumentPlan::Total() const {
+  int64_t total = Subtotal();
   if (subtotalAdjustmentType == service::FPTR_AT_AMOUNT_DISCOUNT) total -= subtotalAdjustment;
   if (subtotalAdjustmentType == service::FPTR_AT_AMOUNT_SURCHARGE) total += subtotalAdjustment;
   return total;

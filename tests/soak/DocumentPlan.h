@@ -42,6 +42,8 @@ struct DocumentPlan {
 
   bool IsReceipt() const { return kind == DocumentKind::kSale || kind == DocumentKind::kRefund; }
   // The receipt's total: items less the voided ones, discounts and surcharges.
+  // The items with their adjustments, before the subtotal's adjustment.
+  int64_t Subtotal() const;
   int64_t Total() const;
   int64_t Change() const { return card + cash - Total(); }
 };

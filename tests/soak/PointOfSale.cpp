@@ -17,6 +17,7 @@ constexpr uint32_t kPauseAfterNoAnswerMs = 10000;  // the register may be busy o
 constexpr int kStartAttempts = 10;
 constexpr int32_t kPidxPrinterState = 16020;
 constexpr int32_t kPidxFiscalReceiptType = 16034;
+constexpr int32_t kPidxCheckTotal = 16003;
 
 // Payment descriptions of the device key: cash, and the card (the register's type 4).
 constexpr char16_t kCash[] = u"Наличные";
@@ -39,12 +40,13 @@ bool PaperOut(int32_t extended) {
 
 PointOfSale::PointOfSale(platform::MemoryPlatform& memory, platform::MemoryPortProvider& ports,
                          simulator::RegisterSimulator& sim, FaultSchedule& faults, bool exactlyOnce,
-                         std::ostream* verbose)
+                         bool checkTotal, std::ostream* verbose)
     : memory_(memory),
       ports_(ports),
       sim_(sim),
       faults_(faults),
       exactlyOnce_(exactlyOnce),
+      checkTotal_(checkTotal),
       verbose_(verbose) {}
 
 bool PointOfSale::Start() {
@@ -61,8 +63,10 @@ bool PointOfSale::Start() {
     if (opened && Timed("ClaimDevice", [](FptrService& f) { return f.ClaimDevice(1000); }) == 0 &&
         Timed("DeviceEnabled", [](FptrService& f) {
           return f.SetPropertyNumber(service::PIDX_DeviceEnabled, 1);
-        }) == 0)
+        }) == 0) {
+      if (checkTotal_) fptr_->SetPropertyNumber(kPidxCheckTotal, 1);
       return true;
+    }
     PutPaperBack();
     memory_.clock.Sleep(kPauseAfterNoAnswerMs);
   }
@@ -157,7 +161,9 @@ std::vector<PointOfSale::Step> PointOfSale::Steps(const DocumentPlan& plan) cons
     steps.push_back({"EndFiscalReceipt", [](FptrService& f) { return f.EndFiscalReceipt(false); }});
     return steps;
   }
-  steps.push_back({"PrintRecSubtotal", [](FptrService& f) { return f.PrintRecSubtotal(0); }});
+  const int64_t subtotal = Currency(plan.Subtotal());
+  steps.push_back(
+      {"PrintRecSubtotal", [subtotal](FptrService& f) { return f.PrintRecSubtotal(subtotal); }});
   if (plan.subtotalAdjustmentType != 0) {
     const std::u16string text = Text(plan.subtotalText);
     const int32_t type = plan.subtotalAdjustmentType;

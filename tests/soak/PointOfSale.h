@@ -48,7 +48,7 @@ class PointOfSale {
  public:
   PointOfSale(platform::MemoryPlatform& memory, platform::MemoryPortProvider& ports,
               simulator::RegisterSimulator& sim, FaultSchedule& faults, bool exactlyOnce,
-              std::ostream* verbose);
+              bool checkTotal, std::ostream* verbose);
 
   // A new service object, opened, claimed and enabled (retried while the register is away).
   bool Start();
@@ -87,6 +87,7 @@ class PointOfSale {
   simulator::RegisterSimulator& sim_;
   FaultSchedule& faults_;
   bool exactlyOnce_;
+  bool checkTotal_;
   std::ostream* verbose_;
   std::optional<service::FptrService> fptr_;
   int document_ = 0;  // the number of the document being run, for the hang lines

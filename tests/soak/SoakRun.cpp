@@ -98,7 +98,7 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
   });
 
   FaultSchedule faults(options.seed, options.rates, options.verbose ? &out : nullptr);
-  PointOfSale pos(memory, ports, sim, faults, options.exactlyOnce,
+  PointOfSale pos(memory, ports, sim, faults, options.exactlyOnce, options.checkTotal,
                   options.verbose ? &out : nullptr);
   result.started = pos.Start();
   if (!result.started) {

@@ -16,6 +16,10 @@ struct SoakOptions {
   uint32_t seed = 1;
   int count = 200;
   bool exactlyOnce = true;
+  // The point of sale sets CheckTotal: the driver compares every subtotal and total it
+  // passes with the register's. Off, as most applications run, the driver's own handling
+  // has to catch what went wrong.
+  bool checkTotal = false;
   bool verbose = false;   // every failed call and restart as it happens
   std::string driverLog;  // where to write the driver's log of the run; empty: no log
   FaultRates rates;

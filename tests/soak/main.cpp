@@ -1,8 +1,10 @@
-// soak --seed S --count N [--no-exactly-once] [--faults LIST] [--verbose] [--driver-log FILE]:
-// the fault soak. Exit status 0 when the register agrees with the ledger, nothing was
+// soak --seed S --count N [--no-exactly-once] [--check-total] [--faults LIST] [--verbose]
+//      [--driver-log FILE]: the fault soak. Exit status 0 when the register agrees with the ledger,
+//      nothing was
 // registered twice and no call hung; with --no-exactly-once (the driver's handling switched
 // off), 0 when duplicates showed. --faults keeps only the listed kinds of fault (noise,
-// lost, silent, reset, paper, crash; "none" for a clean line), to tell which kind does what.
+// lost, silent, reset, paper, crash; "none" for a clean line), to tell which kind does what;
+// --check-total makes the point of sale set CheckTotal.
 
 #include <cstdlib>
 #include <iostream>
@@ -14,8 +16,8 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: soak --seed S --count N [--no-exactly-once] [--faults LIST] [--verbose]"
-               " [--driver-log FILE]\n"
+  std::cerr << "usage: soak --seed S --count N [--no-exactly-once] [--check-total]"
+               " [--faults LIST] [--verbose] [--driver-log FILE]\n"
                "  LIST: none, or some of noise,lost,silent,reset,paper,crash\n";
   return 2;
 }
@@ -71,6 +73,8 @@ int main(int argc, char** argv) {
       options.driverLog = argv[++i];
     } else if (option == "--no-exactly-once") {
       options.exactlyOnce = false;
+    } else if (option == "--check-total") {
+      options.checkTotal = true;
     } else if (option == "--verbose") {
       options.verbose = true;
     } else {

@@ -152,6 +152,13 @@ void MemoryRegistry::DeleteKey(std::string_view path) {
   }
 }
 
+void MemoryRegistry::DeleteValue(std::string_view path, const char* name) {
+  auto it = keys_.find(Fold(path));
+  if (it == keys_.end()) return;
+  std::erase_if(it->second.values,
+                [name](const Value& value) { return SameName(value.name, name); });
+}
+
 void MemoryRegistry::SetReadOnly(std::string_view path, bool readOnly) {
   auto it = keys_.find(Fold(path));
   if (it != keys_.end()) it->second.readOnly = readOnly;

@@ -28,6 +28,7 @@ class MemoryRegistry : public Registry {
   // Test controls and inspection.
   bool KeyExists(std::string_view path) const;
   void DeleteKey(std::string_view path);  // with its sub keys
+  void DeleteValue(std::string_view path, const char* name);
   void SetReadOnly(std::string_view path, bool readOnly);
   int OpenKeyCount() const { return int(handles_.size()); }
   int WriteCount() const { return writes_; }

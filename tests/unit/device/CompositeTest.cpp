@@ -289,6 +289,23 @@ TEST_F(StuckRegisterTest, PaperTheSensorsSeeButTheRegisterDoesNotIsReportedSoon)
   EXPECT_LT(Elapsed(), 12u * 1000);
 }
 
+// Told to go on, the register runs out of paper again: the cashier hears of it (the paper
+// error) within seconds, not as a timeout after the minute without progress.
+TEST_F(StuckRegisterTest, PaperOutAgainWhileContinuingIsReportedAsPaperOut) {
+  register_.mode = 8;
+  register_.submode = 3;  // after active paper out
+  register_.beforeStatus = [this](uint64_t) {
+    if (register_.Count(0xB0) == 0) return;
+    register_.submode = 2;
+    register_.flags = uint16_t(0x00D0 & ~(1u << 7));  // no receipt paper
+  };
+  EXPECT_FALSE(device_.CheckPrinting(100));
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_EXTENDED);
+  EXPECT_EQ(device_.ResultCodeExtended(), OPOS_EFPTR_REC_EMPTY);
+  EXPECT_GE(Elapsed(), 10u * 1000);
+  EXPECT_LT(Elapsed(), 12u * 1000);
+}
+
 TEST_F(StuckRegisterTest, AnUnknownSubmodeEndsEveryWaitAtOnce) {
   for (uint8_t submode : {6, 255}) {
     register_.mode = 11;

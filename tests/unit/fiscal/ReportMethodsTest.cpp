@@ -104,6 +104,38 @@ TEST_F(ReportMethodsTest, AFailedZReportStillReturnsToMonitor) {
   EXPECT_TRUE(sim_->State().fiscalMemory.shifts.empty());
 }
 
+// Paper ran out while the Z report printed: the call repeated after the paper is back only
+// finishes the printing. The report is not made twice, and no zero receipt opens a shift.
+TEST_F(ReportMethodsTest, AZReportTheRegisterTookIsNotMadeAgainByARetry) {
+  SellBreadAndMilk();
+  PayBreadAndMilk();
+  ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0);
+  sim_->Faults().paperOutAfterLine.push_back(
+      {sim_->Counters().linesPrinted + 2, simulator::Station::kReceipt});
+  EXPECT_EQ(Fptr().PrintZReport(), OPOS_E_EXTENDED);
+  EXPECT_EQ(Extended(), device::OPOS_EFPTR_REC_EMPTY);
+  sim_->PutPaper(simulator::Station::kReceipt);
+  EXPECT_EQ(Fptr().PrintZReport(), 0) << ErrorString();
+  EXPECT_EQ(Requests("41 1E"), 1);
+  EXPECT_EQ(Requests("80 1E"), 2);
+  EXPECT_EQ(sim_->State().fiscalMemory.shifts.size(), 1u);
+  EXPECT_EQ(PrinterState(), FPTR_PS_MONITOR);
+}
+
+// The register made the Z report and forgot its answer: its document number tells, and
+// the report is neither reported failed nor made again.
+TEST_F(ReportMethodsTest, AZReportWhoseAnswerIsLostIsSettledByTheDocumentNumber) {
+  SellBreadAndMilk();
+  PayBreadAndMilk();
+  ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0);
+  // The status of the shift, the document number, then the report.
+  sim_->Faults().forgottenAnswers.push_back(uint32_t(Commands() + 3));
+  EXPECT_EQ(Fptr().PrintZReport(), 0) << ErrorString();
+  EXPECT_EQ(Requests("41 1E"), 1);
+  EXPECT_EQ(sim_->State().fiscalMemory.shifts.size(), 1u);
+  EXPECT_EQ(Number(kPidxDayOpened), 0);
+}
+
 TEST_F(ReportMethodsTest, ShiftRangesOfTheFiscalMemoryReport) {
   CloseShiftOn(5, 2026, 1, 10, 1000);
   CloseShiftOn(6, 2026, 1, 11, 2000);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "simulator/LineNoise.h"
 #include "unit/simulator/LineRecorder.h"
 
 namespace orn::simulator::testing {
@@ -102,6 +106,31 @@ TEST_F(SimulatorFaultsTest, DeviceErrorOnTheNthCommand) {
   EXPECT_EQ(exchange(kGetStatus).size(), 48u);
   EXPECT_EQ(exchange(kGetDeviceType), (Bytes{0xFC, 0x50}));
   EXPECT_EQ(exchange(kGetStatus).size(), 48u);
+}
+
+// Random noise makes only the corruptions a frame's XOR check byte can see: over any run of
+// bytes a frame could span, the masks of the corrupted ones never cancel out.
+TEST(LineNoiseTest, NoFrameCanHideItsCorruptionFromTheCheckByte) {
+  constexpr size_t kBytes = 100000;
+  constexpr size_t kLongestFrame = 260;
+  const RandomByteFaults rates{7, 0, 200000};  // a fifth of all bytes
+  SimulatorCounters counters;
+  LineNoise noise(rates, counters);
+  std::vector<uint8_t> masks(kBytes);
+  for (size_t i = 0; i < kBytes; ++i) {
+    uint8_t byte = uint8_t(i);
+    ASSERT_TRUE(noise.Pass(byte, LineNoise::Direction::kToRegister));
+    masks[i] = uint8_t(byte ^ uint8_t(i));
+  }
+  EXPECT_GT(counters.randomBytesCorrupted, kBytes / 8);
+  for (size_t first = 0; first < kBytes; ++first) {
+    if (masks[first] == 0) continue;
+    uint8_t sum = 0;
+    for (size_t last = first; last < std::min(kBytes, first + kLongestFrame); ++last) {
+      sum ^= masks[last];
+      ASSERT_FALSE(masks[last] != 0 && sum == 0) << "bytes " << first << ".." << last;
+    }
+  }
 }
 
 }  // namespace
