@@ -128,8 +128,10 @@ TEST_F(ReportMethodsTest, AZReportWhoseAnswerIsLostIsSettledByTheDocumentNumber)
   SellBreadAndMilk();
   PayBreadAndMilk();
   ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0);
-  // The status of the shift, the document number, then the report.
-  sim_->Faults().forgottenAnswers.push_back(uint32_t(Commands() + 3));
+  sim_->SetOperationObserver([this](const simulator::FiscalOperation& operation) {
+    if (operation.kind == simulator::FiscalOperation::Kind::kZReport)
+      sim_->Faults().forgottenAnswers.push_back(uint32_t(Commands()));
+  });
   EXPECT_EQ(Fptr().PrintZReport(), 0) << ErrorString();
   EXPECT_EQ(Requests("41 1E"), 1);
   EXPECT_EQ(sim_->State().fiscalMemory.shifts.size(), 1u);
