@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "OrnVersion.h"
 #include "device/DeviceStatus.h"
 #include "device/ResultCodes.h"
 #include "service/FptrService.h"
@@ -167,7 +168,8 @@ const FptrService::StringProperty FptrService::kStringProperties[] = {
   {1000002, "DeviceDescription", GetText<&FptrService::deviceDescription_>},
   {1000003, "DeviceName", [](const FptrService& s) { return s.device_.Type().name; }},
   {1000004, "ServiceObjectDescription", [](const FptrService&) {
-      return std::string("Fiscal Printer OPOS Service Driver for Ornita fiscal registers, 1.7.10");
+      return std::string("Fiscal Printer OPOS Service Driver for Ornita fiscal registers, "
+                         ORN_RELEASE_TEXT);
   }},
   {1016001, "ErrorString", [](const FptrService& s) { return s.device_.ErrorString(); }},
   {1016002, "PredefinedPaymentLines",
