@@ -43,17 +43,29 @@ bool MeteredPort::Purge(uint32_t flags) {
 bool MeteredPort::Read(uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   OsCall os;
   const bool read = port_.Read(buffer, count, transferred);
-  // The head of the answer to the frame last written: the exchange is complete on the wire.
-  if (read && count == 2 && transferred == 2 && buffer[0] == kStx && requestFrame_ != 0) {
-    meter_.requiredBytes += kControlBytes + requestFrame_ + buffer[1] + kFrameOverhead;
+  if (!read || transferred == 0 || requestFrame_ == 0) return read;
+  // The head of the answer to the frame last written (STX and the length byte, read
+  // together or one by one): the exchange is complete on the wire.
+  size_t at = 0;
+  if (!answerStarted_) {
+    if (buffer[0] != kStx) return read;
+    answerStarted_ = true;
+    at = 1;
+  }
+  if (at < transferred) {
+    meter_.requiredBytes += kControlBytes + requestFrame_ + buffer[at] + kFrameOverhead;
     requestFrame_ = 0;
+    answerStarted_ = false;
   }
   return read;
 }
 
 bool MeteredPort::Write(const uint8_t* buffer, uint32_t count, uint32_t& transferred) {
   OsCall os;
-  if (count > kFrameOverhead && buffer[0] == kStx) requestFrame_ = count;
+  if (count > kFrameOverhead && buffer[0] == kStx) {
+    requestFrame_ = count;
+    answerStarted_ = false;
+  }
   return port_.Write(buffer, count, transferred);
 }
 

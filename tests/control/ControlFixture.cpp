@@ -29,7 +29,7 @@ Fn Export(HMODULE module, const char* name) {
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
 }
 
-std::vector<std::wstring> Lines(const std::wstring& text) {
+std::vector<std::wstring> SplitLines(const std::wstring& text) {
   std::vector<std::wstring> lines;
   std::wistringstream stream(text);
   for (std::wstring line; std::getline(stream, line);) lines.push_back(line);
@@ -109,11 +109,11 @@ IDispatch* ControlTest::Caller() const {
 }
 
 void ControlTest::Mark() {
-  mark_ = Lines(g_record()).size();
+  mark_ = SplitLines(g_record()).size();
 }
 
 std::vector<std::wstring> ControlTest::Record() const {
-  std::vector<std::wstring> lines = Lines(g_record());
+  std::vector<std::wstring> lines = SplitLines(g_record());
   lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(mark_));
   return lines;
 }

@@ -23,8 +23,6 @@ inline constexpr int32_t kPidxCheckTotal = 16003;
 inline constexpr int32_t kPidxPrinterState = 16020;
 inline constexpr int32_t kPidxFiscalReceiptStation = 16033;
 inline constexpr int32_t kPidxFiscalReceiptType = 16034;
-inline constexpr int32_t kPidxPostLine = 1016007;
-inline constexpr int32_t kPidxPreLine = 1016008;
 
 // Payment descriptions of the device key: cash is type 0, the card type 3 (the register's
 // payment type 4).

@@ -17,7 +17,6 @@ constexpr int32_t kResultCodeExtended = 7;
 constexpr int32_t kDateType = 16032;
 constexpr int32_t kFiscalReceiptStation = 16033;
 constexpr int32_t kFiscalReceiptType = 16034;
-constexpr int32_t kPreLine = 1016008;
 
 class PropertiesTest : public ServiceFixture {};
 
@@ -195,7 +194,7 @@ TEST_F(PropertiesTest, PredefinedPaymentLinesCountTheConfiguredTypes) {
 }
 
 TEST_F(PropertiesTest, SettableStringsAreKeptOthersRefused) {
-  for (int32_t index : {1016004, 1016007, kPreLine}) {
+  for (int32_t index : {1016004, 1016007, kPidxPreLine}) {
     EXPECT_EQ(service_.SetPropertyString(index, u"Строка"), 0);
     EXPECT_EQ(String(index), u"Строка");
   }

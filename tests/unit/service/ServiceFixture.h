@@ -49,6 +49,10 @@ inline constexpr char kLogFile[] = "C:\\FiscalPrinter.log";
 // The register's model byte whose type is unknown to the driver: family and category 0.
 inline constexpr uint8_t kUnknownModel = 20;
 
+// Property indexes more than one suite sets.
+inline constexpr int32_t kPidxPostLine = 1016007;
+inline constexpr int32_t kPidxPreLine = 1016008;
+
 class ServiceFixture : public ::testing::Test {
  protected:
   static constexpr int kPort = 1;

@@ -7,8 +7,6 @@
 namespace orn::testing {
 namespace {
 
-constexpr int32_t kPreLine = 1016008;
-constexpr int32_t kPostLine = 1016007;
 
 class TextBoundaryTest : public ServiceFixture {
  protected:
@@ -25,8 +23,8 @@ TEST_F(TextBoundaryTest, WithCodepage866TextsComeInAndGoOutInTheOemCodePage) {
   ASSERT_EQ(Open(), 0);
   const std::u16string oem = AsOemApplication("Скидка 5%");
   ASSERT_NE(oem, u"Скидка 5%");
-  ASSERT_EQ(service_.SetPropertyString(kPreLine, oem), 0);
-  EXPECT_EQ(String(kPreLine), oem);
+  ASSERT_EQ(service_.SetPropertyString(kPidxPreLine, oem), 0);
+  EXPECT_EQ(String(kPidxPreLine), oem);
   // Inside, the text is ANSI: the device name the register reports goes out as OEM.
   ASSERT_EQ(service_.ClaimDevice(0), 0);
   EXPECT_EQ(String(1000003), AsOemApplication("ОРНИТА-ФР-Ф"));
@@ -35,42 +33,42 @@ TEST_F(TextBoundaryTest, WithCodepage866TextsComeInAndGoOutInTheOemCodePage) {
 
 TEST_F(TextBoundaryTest, LongTextsAreCutTo1000Bytes) {
   const std::u16string huge(1'000'000, u'Ж');
-  ASSERT_EQ(service_.SetPropertyString(kPreLine, huge), 0);
-  EXPECT_EQ(String(kPreLine), huge.substr(0, 1000));
+  ASSERT_EQ(service_.SetPropertyString(kPidxPreLine, huge), 0);
+  EXPECT_EQ(String(kPidxPreLine), huge.substr(0, 1000));
   const std::u16string exact(1000, u'a');
-  ASSERT_EQ(service_.SetPropertyString(kPreLine, exact), 0);
-  EXPECT_EQ(String(kPreLine), exact);
+  ASSERT_EQ(service_.SetPropertyString(kPidxPreLine, exact), 0);
+  EXPECT_EQ(String(kPidxPreLine), exact);
 }
 
 TEST_F(TextBoundaryTest, MalformedUtf16BecomesQuestionMarks) {
   const char16_t lone[] = {u'A', 0xD800, u'B', 0xDC00, 0xDBFF};
-  ASSERT_EQ(service_.SetPropertyString(kPreLine, std::u16string_view(lone, 5)), 0);
-  EXPECT_EQ(String(kPreLine), u"A?B??");
+  ASSERT_EQ(service_.SetPropertyString(kPidxPreLine, std::u16string_view(lone, 5)), 0);
+  EXPECT_EQ(String(kPidxPreLine), u"A?B??");
   // A surrogate pair at the cut keeps the 1000 bytes defined.
   std::u16string cut(999, u'x');
   cut += u"\U0001F600";
-  ASSERT_EQ(service_.SetPropertyString(kPreLine, cut), 0);
-  EXPECT_EQ(String(kPreLine).size(), 1000u);
+  ASSERT_EQ(service_.SetPropertyString(kPidxPreLine, cut), 0);
+  EXPECT_EQ(String(kPidxPreLine).size(), 1000u);
 }
 
 TEST_F(TextBoundaryTest, AnAutomationStringEndsAtItsFirstZero) {
-  ASSERT_EQ(service_.SetPropertyString(kPreLine, std::u16string_view(u"до\0после", 8)), 0);
-  EXPECT_EQ(String(kPreLine), u"до");
-  ASSERT_EQ(service_.SetPropertyString(kPreLine, std::u16string_view()), 0);
-  EXPECT_EQ(String(kPreLine), u"");
+  ASSERT_EQ(service_.SetPropertyString(kPidxPreLine, std::u16string_view(u"до\0после", 8)), 0);
+  EXPECT_EQ(String(kPidxPreLine), u"до");
+  ASSERT_EQ(service_.SetPropertyString(kPidxPreLine, std::u16string_view()), 0);
+  EXPECT_EQ(String(kPidxPreLine), u"");
 }
 
 TEST_F(TextBoundaryTest, TwoObjectsKeepTheirTextsApart) {
   service::FptrService other(memory_.Bundle(), ports_);
-  ASSERT_EQ(service_.SetPropertyString(kPreLine, u"первый"), 0);
-  ASSERT_EQ(other.SetPropertyString(kPreLine, u"второй"), 0);
+  ASSERT_EQ(service_.SetPropertyString(kPidxPreLine, u"первый"), 0);
+  ASSERT_EQ(other.SetPropertyString(kPidxPreLine, u"второй"), 0);
   std::u16string first, second;
-  service_.GetPropertyString(kPreLine, first);
-  other.GetPropertyString(kPreLine, second);
+  service_.GetPropertyString(kPidxPreLine, first);
+  other.GetPropertyString(kPidxPreLine, second);
   EXPECT_EQ(first, u"первый");
   EXPECT_EQ(second, u"второй");
-  ASSERT_EQ(other.SetPropertyString(kPostLine, std::u16string(5000, u'z')), 0);
-  EXPECT_EQ(String(kPreLine), u"первый");
+  ASSERT_EQ(other.SetPropertyString(kPidxPostLine, std::u16string(5000, u'z')), 0);
+  EXPECT_EQ(String(kPidxPreLine), u"первый");
 }
 
 }  // namespace
