@@ -17,6 +17,12 @@ function(orn_test name)
   if(NOT ARG_FILE_BY_FILE)
     set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 0)
   endif()
+  # Outside the Debug builds the test code itself is compiled without optimisation or
+  # debug information, which cost most of its build time; the code under test keeps the
+  # build's own flags.
+  if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+    target_compile_options(${name} PRIVATE -O0 -g0)
+  endif()
   if(CMAKE_CROSSCOMPILING)
     orn_test_suites(${name} SOURCES ${ARG_SOURCES} PROPERTIES ${ARG_PROPERTIES})
   else()
