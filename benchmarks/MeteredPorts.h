@@ -38,7 +38,7 @@ class MeteredPort : public platform::CommPort {
   platform::CommPort& port_;
   LineMeter& meter_;
   uint32_t rate_ = 0;
-  uint32_t requestFrame_ = 0;  // size of the frame written and not yet answered
+  uint32_t requestFrame_ = 0;   // size of the frame written and not yet answered
   bool answerStarted_ = false;  // its answer's STX read, its length byte next
 };
 

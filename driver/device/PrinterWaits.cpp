@@ -162,8 +162,7 @@ bool FiscalDevice::WaitContinue() {
     if (Stalled(progress)) return TimedOut();
     // Paper out with nothing moving: the cashier is told (the paper error) rather than
     // kept waiting; paper being loaded changes the status, and the wait goes on.
-    if (paperOut && TicksSince(progress.since, clock_.TickCount()) >= kPaperOutWaitMs)
-      return false;
+    if (paperOut && TicksSince(progress.since, clock_.TickCount()) >= kPaperOutWaitMs) return false;
     // The time runs from the last answer that was not a link failure.
     if (ResultCode() != OPOS_E_TIMEOUT) lastAnswer = clock_.TickCount();
     clock_.Sleep(kContinuePollMs);

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/memory/MemoryCommPort.h"
-#include "platform/memory/MemoryPortProvider.h"
 #include "platform/memory/MemoryPlatform.h"
+#include "platform/memory/MemoryPortProvider.h"
 #include "service/FptrService.h"
 #include "simulator/RegisterSimulator.h"
 

@@ -7,7 +7,6 @@
 namespace orn::testing {
 namespace {
 
-
 class TextBoundaryTest : public ServiceFixture {
  protected:
   // The text as an application of the OEM code page hands it over: its 866 bytes, read as
