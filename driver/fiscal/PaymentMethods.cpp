@@ -81,12 +81,8 @@ bool FptrService::ReadReceiptSubtotal() {
   log_.LogDetailF("Подытог чека в ФР %lld, по переданным драйверу позициям %lld",
                   static_cast<long long>(registered), static_cast<long long>(*built));
   CancelOpenReceipt();
-  ResetReceiptTotals();
-  receipt_.SetPrinterState(FPTR_PS_MONITOR);
-  device_.Errors().Set(device::OPOS_E_FAILURE, 0);
-  device_.Errors().SetErrorString(kReceiptReplacedText);
   log_.LogDetail(kReceiptReplacedText);
-  return false;
+  return ReceiptLost(kReceiptReplacedText);
 }
 
 bool FptrService::CheckTotalAgainstRegister(int64_t total) {

@@ -97,11 +97,7 @@ bool FptrService::EndSalesReceipt() {
   } else if (!receipt_.ReceiptEnded() && !DocumentMade()) {
     // Nothing open, and the driver never closed it: the register lost the receipt (a
     // reset annuls an open one). That is no success; the driver follows the register.
-    device_.Errors().Set(device::OPOS_E_FAILURE, 0);
-    device_.Errors().SetErrorString(kReceiptLostText);
-    ResetReceiptTotals();
-    receipt_.SetPrinterState(FPTR_PS_MONITOR);
-    return false;
+    return ReceiptLost(kReceiptLostText);
   }
   ResetReceiptTotals();
   receipt_.SetPrinterState(FPTR_PS_MONITOR);
@@ -169,6 +165,14 @@ bool FptrService::PrintHeaderBlock() {
     if (!PrintTextLine(headerLines_[i], device::kStationReceipt)) return false;
   }
   return cutAfter < headerLines_.size() || device_.CutPaper();
+}
+
+bool FptrService::ReceiptLost(const char* text) {
+  device_.Errors().Set(device::OPOS_E_FAILURE, 0);
+  device_.Errors().SetErrorString(text);
+  ResetReceiptTotals();
+  receipt_.SetPrinterState(FPTR_PS_MONITOR);
+  return false;
 }
 
 void FptrService::ResetReceiptTotals() {

@@ -103,17 +103,11 @@ int32_t FptrService::PrintZReport() {
   return Call(Method::kPrintZReport, {}, [&] {
     if (!CheckState({FPTR_PS_MONITOR})) return;
     receipt_.SetPrinterState(FPTR_PS_REPORT);
-    // A closed shift has nothing to report: a receipt of zero opens it first. A call
-    // repeated after the register took the report finds the shift it closed, and only
-    // waits for the printing.
-    const bool reportTaken = retryStepFlags_[kMainStepDone];
-    if (reportTaken || device_.GetStatus()) {
-      const uint8_t mode = device_.ModeByte();
-      const bool shiftOpen = mode == kShiftOpenMode || mode == kShiftOpenOver24HoursMode;
-      if ((reportTaken || shiftOpen || PrintZeroSumReceipt()) &&
-          PrintReportOnce([this] { return device_.PrintReportZ(); }))
-        dayOpened_ = false;
-    }
+    // A call repeated after the register took the report finds the shift it closed, and
+    // only waits for the printing.
+    if ((retryStepFlags_[kMainStepDone] || OpenShiftForZReport()) &&
+        PrintReportOnce([this] { return device_.PrintReportZ(); }))
+      dayOpened_ = false;
     receipt_.SetPrinterState(FPTR_PS_MONITOR);
   });
 }
@@ -128,7 +122,11 @@ bool FptrService::PrintReportOnce(const std::function<bool()>& command, bool set
   return true;
 }
 
-bool FptrService::PrintZeroSumReceipt() {
+bool FptrService::OpenShiftForZReport() {
+  if (!device_.GetStatus()) return false;
+  const uint8_t mode = device_.ModeByte();
+  if (mode == kShiftOpenMode || mode == kShiftOpenOver24HoursMode) return true;
+  // A closed shift has nothing to report: a receipt of zero opens it.
   device_.Price = 0;
   device_.Quantity = 0;
   device_.PendingText.clear();

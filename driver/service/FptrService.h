@@ -332,7 +332,8 @@ class FptrService {
   // out while it printed) only waits for the printing to end. With `settleByNumber` a lost
   // answer is settled by the register's document number (MakeDocument).
   bool PrintReportOnce(const std::function<bool()>& command, bool settleByNumber = true);
-  bool PrintZeroSumReceipt();
+  // The register's shift open for the Z report: as it is, or opened by a receipt of zero.
+  bool OpenShiftForZReport();
   std::string DataItemText(int32_t dataItem, int32_t selector);
   // Register units; false with the triple set when refused or a command failed.
   bool ReadTotalizer(int32_t totalizer, int64_t& value);
@@ -358,6 +359,9 @@ class FptrService {
   bool PrintReceiptEnd();
   bool PrintHeaderBlock();
   void ResetReceiptTotals();
+  // The register lost the open receipt: OPOS_E_FAILURE with `text`, the receipt's totals
+  // reset and the printer back in monitor state. Returns false.
+  bool ReceiptLost(const char* text);
   // fiscal/PaymentMethods.cpp
   // The register's subtotal into Amounts[0]. On the receipt station it must be that of
   // the receipt the driver built: a register that was reset dropped the open receipt, and
