@@ -41,9 +41,10 @@ struct DocumentPlan {
   int64_t cashAmount = 0;  // cash in or out
 
   bool IsReceipt() const { return kind == DocumentKind::kSale || kind == DocumentKind::kRefund; }
-  // The receipt's total: items less the voided ones, discounts and surcharges.
-  // The items with their adjustments, before the subtotal's adjustment.
+  // The items less the voided ones, with their discounts and surcharges: the subtotal
+  // before the subtotal's own adjustment.
   int64_t Subtotal() const;
+  // The receipt's total: the subtotal with its adjustment.
   int64_t Total() const;
   int64_t Change() const { return card + cash - Total(); }
 };

@@ -1,6 +1,6 @@
 // soak --seed S --count N [--no-exactly-once] [--check-total] [--faults LIST] [--verbose]
-//      [--driver-log FILE]: the fault soak. Exit status 0 when the register agrees with the ledger,
-//      nothing was
+//      [--driver-log FILE]
+// The fault soak. Exit status 0 when the register agrees with the ledger, nothing was
 // registered twice and no call hung; with --no-exactly-once (the driver's handling switched
 // off), 0 when duplicates showed. --faults keeps only the listed kinds of fault (noise,
 // lost, silent, reset, paper, crash; "none" for a clean line), to tell which kind does what;
