@@ -39,10 +39,10 @@ Sell "Milk", 35, 1
 Sell "Tea", 25, 3
 Check fptr.PrintXReport(), "PrintXReport"
 
-' The day's totals in the register's units (kopecks here) and the cash in roubles.
+' The day's totals and the cash, in roubles and kopecks.
 fptr.TotalizerType = FPTR_TT_DAY
-Expect "gross total", Totalizer(FPTR_GT_GROSS), CStr(sold * 100)
-Expect "item total", Totalizer(FPTR_GT_ITEM), CStr(sold * 100)
+Expect "gross total", Totalizer(FPTR_GT_GROSS), sold & ".00"
+Expect "item total", Totalizer(FPTR_GT_ITEM), sold & ".00"
 Expect "daily total", Data(FPTR_GD_DAILY_TOTAL, 0), sold & ".00"
 
 Check fptr.BeginNonFiscal(), "BeginNonFiscal"

@@ -68,6 +68,12 @@ void FiscalDevice::DecodeStatus() {
   currencyDivisor_ = (flags_ & flag::kTwoDecimals) ? 100 : 10000;
 }
 
+void FiscalDevice::ForgetType() {
+  deviceType_ = DeviceType{};
+  modelFamily_ = modelCategory_ = 0;
+  LineWidth = 0;
+}
+
 void FiscalDevice::DecodeDeviceType() {
   if (answerDataLength_ < 6) return;  // a short answer keeps what was known
   deviceType_.type = answer_[0];

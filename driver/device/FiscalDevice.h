@@ -233,10 +233,16 @@ class FiscalDevice {
   bool CloseReceipt();
   bool AnnulReceipt();
   bool Subtotal();
-  // How the items and adjustments the register took since the last call moved its open
-  // receipt's subtotal (register units), and back to 0. The receipt layer adds it up to
-  // tell the receipt it built from one the register opened anew after a reset.
-  int64_t TakeReceiptSubtotalChange();
+  // What the items and adjustments since the last call did to the register's open receipt,
+  // and back to none. The receipt layer adds the subtotal up to tell the receipt it built
+  // from one the register opened anew after a reset; `started` tells a receipt the register
+  // never opened (nothing reached it) from one it lost.
+  struct ReceiptChange {
+    int64_t subtotal = 0;  // register units the commands the register took moved it by
+    // A command that opens the receipt was taken, or may have been (its answer was lost).
+    bool started = false;
+  };
+  ReceiptChange TakeReceiptChange();
   bool RepeatDocument();
   bool ContinuePrint();
   // On the cached flags: journal paper, then receipt paper.
@@ -267,6 +273,10 @@ class FiscalDevice {
 
   // OPOS currency in this register's units.
   int64_t ToRegisterUnits(int64_t currency) const;
+
+  // Forgets the register's type answer and what it decided (model, line width), as before
+  // the first GetDeviceType.
+  void ForgetType();
 
   // --- Cached answers ---
   const uint8_t* StatusBlock() const { return status_; }
@@ -312,6 +322,9 @@ class FiscalDevice {
   // -1 takes it off.
   bool Item(const Command& command, uint8_t taxGroup, int direction);
   bool Adjustment(const Command& command, uint8_t taxGroup, int direction);
+  // Notes an item or adjustment command that was sent; `subtotalChange` counts only when
+  // the register took it.
+  bool NoteReceiptCommand(bool taken, int64_t subtotalChange);
   bool SlipAdjustment(uint8_t surcharge, uint8_t taxGroup);
   bool CashOperation(const Command& command, int64_t amount);
   bool DateCommand(const Command& command, const uint8_t* fields);
@@ -386,7 +399,7 @@ class FiscalDevice {
   int modelCategory_ = 0;
   uint32_t fontNumber_ = 1;
   int64_t cashRegister_ = 0;
-  int64_t receiptSubtotalChange_ = 0;  // see TakeReceiptSubtotalChange
+  ReceiptChange receiptChange_;  // see TakeReceiptChange
   uint16_t operationRegister_ = 0;
   uint8_t lastRecordDate_[3] = {};
   std::string tableName_;

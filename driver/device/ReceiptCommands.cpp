@@ -18,18 +18,24 @@ bool FiscalDevice::Item(const Command& command, uint8_t taxGroup, int direction)
   at = PutInteger(at, uint64_t(Price), kMoneyBytes);
   at = PutByte(at, Department);
   at = PutTaxBytes(at, taxGroup);
-  if (!SendCommand(PutText(at))) return false;
-  receiptSubtotalChange_ += direction * ItemAmount(Quantity, Price);
-  return true;
+  return NoteReceiptCommand(SendCommand(PutText(at)), direction * ItemAmount(Quantity, Price));
 }
 
 bool FiscalDevice::Adjustment(const Command& command, uint8_t taxGroup, int direction) {
   size_t at = Start(command);
   at = PutInteger(at, uint64_t(Amounts[0]), kMoneyBytes);
   at = PutTaxBytes(at, taxGroup);
-  if (!SendCommand(PutText(at))) return false;
-  receiptSubtotalChange_ += direction * Amounts[0];
-  return true;
+  return NoteReceiptCommand(SendCommand(PutText(at)), direction * Amounts[0]);
+}
+
+bool FiscalDevice::NoteReceiptCommand(bool taken, int64_t subtotalChange) {
+  if (taken) {
+    receiptChange_.subtotal += subtotalChange;
+    receiptChange_.started = true;
+  } else if (OutcomeUnknown()) {
+    receiptChange_.started = true;
+  }
+  return taken;
 }
 
 // Sales (and the returns of a refund receipt) and surcharges add to the receipt; their
@@ -56,9 +62,9 @@ bool FiscalDevice::StornoSurcharge(uint8_t taxGroup) {
   return Adjustment(command::kStornoSurcharge, taxGroup, -1);
 }
 
-int64_t FiscalDevice::TakeReceiptSubtotalChange() {
-  const int64_t change = receiptSubtotalChange_;
-  receiptSubtotalChange_ = 0;
+FiscalDevice::ReceiptChange FiscalDevice::TakeReceiptChange() {
+  const ReceiptChange change = receiptChange_;
+  receiptChange_ = {};
   return change;
 }
 

@@ -1,39 +1,44 @@
 // Spreading a receipt adjustment over the tax groups in proportion to what each group
 // took in the open receipt.
 
-#include "config/DriverLog.h"
 #include "device/Arithmetic.h"
 #include "device/FiscalDevice.h"
-#include "device/ResultCodes.h"
 
 namespace orn::device {
 
+// The parts of `amount` follow what each tax group holds of the open receipt:
+//   w_g = max(T_g, 0) for the groups g = 1..4, T_g being the group's turnover in the receipt,
+//   w_0 = max(S - (T_1 + T_2 + T_3 + T_4), 0), the part without a group, S the subtotal,
+//   W   = w_0 + w_1 + w_2 + w_3 + w_4, and W >= S > 0;
+//   P_g = trunc(w_g * amount / W) for g = 1..4, and P_0 = amount - (P_1 + ... + P_4).
+// The parts add up to the amount. While the groups hold no more than the subtotal, W = S and
+// each group gets its share of the subtotal. An item adjustment sent without a tax group
+// moves the subtotal but not the groups' turnovers, which then hold more than the subtotal:
+// W > S, every part shrinks in proportion, and a discount of at most the subtotal still takes
+// no group below zero, since P_g <= T_g * amount / S <= T_g. P_0 takes what the truncation
+// left over (less than one unit a group) besides its own share.
 bool FiscalDevice::SplitByTax(int64_t amount) {
   if (!Subtotal()) return false;
   const int64_t subtotal = Amounts[0];
   // Nothing to spread over: the adjustment cannot be made, and the caller must hear so.
-  if (subtotal == 0) {
+  if (subtotal <= 0) {
     SetIllegal();
     return false;
   }
   if (!GetStatus()) return false;
   const int receiptType = mode::Detail(ModeByte());
-  int64_t turnover[4];
+  int64_t weight[4];
+  int64_t taxed = 0;
   for (int group = 0; group < 4; ++group) {
     if (!GetCashRegister(uint8_t(kTaxTurnoverRegister + 4 * group + receiptType))) return false;
-    turnover[group] = cashRegister_;
-    // A group that took more than the whole receipt: the register's sums do not add up,
-    // and parts worked out from them would be nonsense (or overflow).
-    if (turnover[group] > subtotal || turnover[group] < -subtotal) {
-      errors_.Set(OPOS_E_FAILURE, 0);
-      errors_.SetErrorString("Оборот налоговой группы больше подытога чека");
-      log_.LogError(errors_.ErrorString().c_str());
-      return false;
-    }
+    taxed += cashRegister_;
+    weight[group] = cashRegister_ > 0 ? cashRegister_ : 0;
   }
+  int64_t whole = subtotal > taxed ? subtotal - taxed : 0;
+  for (int64_t groupWeight : weight) whole += groupWeight;
   TaxRemainder = amount;
   for (int group = 0; group < 4; ++group) {
-    TaxParts[group] = turnover[group] != 0 ? MulDiv(turnover[group], amount, subtotal) : 0;
+    TaxParts[group] = MulDiv(weight[group], amount, whole);
     TaxRemainder -= TaxParts[group];
   }
   return true;

@@ -74,7 +74,7 @@ int32_t FptrService::PrintRecCash(int64_t amount) {
 bool FptrService::ReadReceiptSubtotal() {
   if (!device_.Subtotal()) return false;
   if (!stationIsReceipt_) return true;
-  receipt_.AddToReceiptSubtotal(device_.TakeReceiptSubtotalChange());
+  receipt_.AddToReceipt(device_.TakeReceiptChange());
   const std::optional<int64_t> built = receipt_.ReceiptSubtotal();
   const int64_t registered = device_.Amounts[0];
   if (!built || *built == registered || !device_.ExactlyOnce()) return true;
@@ -109,13 +109,8 @@ bool FptrService::RegisterPayment(int payType, int64_t payment) {
     if (!ReadReceiptSubtotal()) return false;
     paymentTarget_ = device_.Amounts[0];
     const int64_t nonCash = PaymentTotal() - receipt_.PaymentSum(kCash);
-    if (payType != kCash && nonCash + amount > paymentTarget_) {
-      static constexpr char kAboveTotal[] = "Вносимая безналичной оплатой сумма больше суммы чека.";
-      device_.SetIllegal();
-      device_.Errors().SetErrorString(kAboveTotal);
-      log_.LogDetail(kAboveTotal);
-      return false;
-    }
+    if (payType != kCash && nonCash + amount > paymentTarget_)
+      return Refuse("Вносимая безналичной оплатой сумма больше суммы чека.");
   }
   const int64_t sum = receipt_.PaymentSum(payType) + amount;
   if (sum > fiscal::kMaxRegisterAmount) {

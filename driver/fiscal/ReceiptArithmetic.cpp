@@ -22,4 +22,14 @@ std::string FormatAmount(int64_t currency) {
   return text;
 }
 
+std::string FormatRegisterMoney(int64_t units, int64_t currencyDivisor) {
+  // Five bytes of register units times 10000 stay far inside 64 bits.
+  const int64_t currency = units * currencyDivisor;
+  const uint64_t magnitude = currency < 0 ? uint64_t(0) - uint64_t(currency) : uint64_t(currency);
+  char text[40];
+  std::snprintf(text, sizeof text, "%s%" PRIu64 ".%.2u", currency < 0 ? "-" : "", magnitude / 10000,
+                unsigned(magnitude % 10000 / 100));
+  return text;
+}
+
 }  // namespace orn::fiscal

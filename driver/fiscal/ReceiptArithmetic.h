@@ -21,5 +21,10 @@ using device::ItemAmount;
 int64_t PercentOf(int64_t base, int64_t percentage);
 // A currency value as "whole.cc"; digits beyond the hundredths are dropped.
 std::string FormatAmount(int64_t currency);
+// An amount of register units as roubles and kopecks ("-12.34"), whichever unit the register
+// counts in (`currencyDivisor` 100: kopecks, 10000: whole roubles). The one form of every
+// amount the driver reports (GetData, GetTotalizer), so a point of sale reads the same money
+// from every register.
+std::string FormatRegisterMoney(int64_t units, int64_t currencyDivisor);
 
 }  // namespace orn::fiscal

@@ -21,6 +21,13 @@ double AsCurrency(int64_t value) {
 
 }  // namespace
 
+bool FptrService::Refuse(const char* text) {
+  log_.LogDetail(text);
+  device_.SetIllegal();
+  device_.Errors().SetErrorString(text);
+  return false;
+}
+
 bool FptrService::CheckState(std::initializer_list<int32_t> accepted) {
   if (std::find(accepted.begin(), accepted.end(), receipt_.PrinterState()) != accepted.end())
     return true;

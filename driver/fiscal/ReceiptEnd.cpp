@@ -94,9 +94,10 @@ bool FptrService::EndSalesReceipt() {
     }
   } else if (receipt_.CancelReceipt()) {
     PrintReceiptEnd();
-  } else if (!receipt_.ReceiptEnded() && !DocumentMade()) {
+  } else if (receipt_.ReceiptStarted() && !receipt_.ReceiptEnded() && !DocumentMade()) {
     // Nothing open, and the driver never closed it: the register lost the receipt (a
     // reset annuls an open one). That is no success; the driver follows the register.
+    // A receipt with nothing registered was never opened there: it ends with nothing to do.
     return ReceiptLost(kReceiptLostText);
   }
   ResetReceiptTotals();
@@ -179,9 +180,12 @@ void FptrService::ResetReceiptTotals() {
   cashAmount_ = 0;
   refundReceipt_ = false;
   lastItemKnown_ = false;
+  lastItemLeft_ = 0;
+  subtotalAdjustments_.clear();
   saleInReceipt_ = false;
-  device_.TakeReceiptSubtotalChange();
+  device_.TakeReceiptChange();
   receipt_.SetReceiptSubtotal(0);
+  receipt_.SetReceiptStarted(false);
   receipt_.SetCancelReceipt(false);
   receipt_.SetReceiptEnded(false);
   for (int i = 0; i < fiscal::kPaymentTypeCount; ++i) receipt_.SetPaymentSum(i, 0);

@@ -16,11 +16,6 @@ namespace {
 
 constexpr int64_t kOneUnit = 1000;  // quantity in thousandths
 
-bool IsPercentage(int32_t adjustmentType) {
-  return adjustmentType == FPTR_AT_PERCENTAGE_DISCOUNT ||
-         adjustmentType == FPTR_AT_PERCENTAGE_SURCHARGE;
-}
-
 }  // namespace
 
 int32_t FptrService::BeginFiscalReceipt(bool printHeader) {
@@ -122,6 +117,12 @@ int32_t FptrService::PrintRecItemAdjustment(int32_t adjustmentType, std::u16stri
                   }
                   units = fiscal::PercentOf(lastItemAmount_, amount);
                 }
+                // A discount takes at most what is left of the item; an item not known (the
+                // receipt was begun by another process) is left to the register to judge.
+                if (IsDiscount(adjustmentType) && lastItemKnown_ && units > lastItemLeft_) {
+                  Refuse("Скидка больше суммы товара.");
+                  return;
+                }
                 if (!PrintPreLine()) return;
                 if (!AdjustItem(adjustmentType, FromApp(description), units, vatInfo)) return;
                 retryStepFlags_ = {};
@@ -180,8 +181,7 @@ int32_t FptrService::PrintRecRefund(std::u16string_view description, int64_t amo
         }
         refundReceipt_ = true;
         retryStepFlags_ = {};
-        lastItemAmount_ = fiscal::ItemAmount(kOneUnit, price);
-        lastItemKnown_ = true;
+        NoteLastItem(fiscal::ItemAmount(kOneUnit, price));
       });
 }
 

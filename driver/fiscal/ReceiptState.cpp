@@ -18,6 +18,7 @@ constexpr char kRecPrintedValue[] = "RecPrinted";
 constexpr char kSlpPrintedValue[] = "SlpPrinted";
 constexpr char kReceiptEndedValue[] = "ReceiptEnded";
 constexpr char kReceiptSubtotalValue[] = "ReceiptSubtotal";
+constexpr char kReceiptStartedValue[] = "ReceiptStarted";
 constexpr char kUnsettledValue[] = "UnsettledCommand";
 // A frame and an answer of 256 bytes each in hex, and the state.
 constexpr uint32_t kUnsettledCapacity = 1100;
@@ -60,6 +61,8 @@ void ReceiptState::LoadReceiptState() {
     slpPrinted_ = value != 0;
   if (registry_.QueryDword(key.Handle(), kReceiptEndedValue, value) == kErrorSuccess)
     receiptEnded_ = value != 0;
+  if (registry_.QueryDword(key.Handle(), kReceiptStartedValue, value) == kErrorSuccess)
+    receiptStarted_ = value != 0;
   std::string subtotal;
   if (registry_.QueryString(key.Handle(), kReceiptSubtotalValue, subtotal,
                             config::kStringValueCapacity) == kErrorSuccess)
@@ -72,6 +75,16 @@ void ReceiptState::LoadReceiptState() {
                               config::kStringValueCapacity) == kErrorSuccess)
       paymentSums_[size_t(index)] = ParseInt64(text);
   }
+}
+
+void ReceiptState::Forget() {
+  printerState_ = kDefaultPrinterState;
+  cancelReceipt_ = false;
+  strNumber_ = kDefaultStrNumber;
+  recPrinted_ = slpPrinted_ = receiptEnded_ = false;
+  receiptSubtotal_.reset();
+  receiptStarted_ = true;
+  paymentSums_ = {};
 }
 
 void ReceiptState::WriteDword(const char* name, uint32_t value) {
@@ -136,8 +149,16 @@ void ReceiptState::SetReceiptSubtotal(int64_t subtotal) {
   registry_.SetString(key.Handle(), kReceiptSubtotalValue, FormatInt64(subtotal));
 }
 
-void ReceiptState::AddToReceiptSubtotal(int64_t change) {
-  if (change != 0 && receiptSubtotal_) SetReceiptSubtotal(*receiptSubtotal_ + change);
+void ReceiptState::SetReceiptStarted(bool started) {
+  if (started == receiptStarted_) return;
+  receiptStarted_ = started;
+  WriteDword(kReceiptStartedValue, started ? 1 : 0);
+}
+
+void ReceiptState::AddToReceipt(const device::FiscalDevice::ReceiptChange& change) {
+  if (change.started) SetReceiptStarted(true);
+  if (change.subtotal != 0 && receiptSubtotal_)
+    SetReceiptSubtotal(*receiptSubtotal_ + change.subtotal);
 }
 
 void ReceiptState::SaveUnsettled(const std::string& record) {

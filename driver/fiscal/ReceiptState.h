@@ -13,6 +13,7 @@
 #include <string>
 
 #include "config/DriverParams.h"
+#include "device/FiscalDevice.h"
 #include "device/UnsettledCommand.h"
 #include "platform/Registry.h"
 
@@ -32,6 +33,8 @@ class ReceiptState : public device::UnsettledStore {
 
   // Reads the stored values over the held ones; missing values keep theirs.
   void LoadReceiptState();
+  // The values of a new object, in memory only.
+  void Forget();
 
   int32_t PrinterState() const { return printerState_; }
   bool CancelReceipt() const { return cancelReceipt_; }
@@ -46,6 +49,9 @@ class ReceiptState : public device::UnsettledStore {
   // The open receipt's subtotal as the items and adjustments the register took add up
   // (register units); nothing when it is not known (a receipt begun by an earlier release).
   std::optional<int64_t> ReceiptSubtotal() const { return receiptSubtotal_; }
+  // An item or adjustment of the receipt reached the register (or may have), so the
+  // register opened it. A receipt begun by an earlier release counts as started.
+  bool ReceiptStarted() const { return receiptStarted_; }
 
   // Each writes to the registry only when the value changes.
   void SetPrinterState(int32_t state);
@@ -57,8 +63,10 @@ class ReceiptState : public device::UnsettledStore {
   // An index outside 0..3 is ignored.
   void SetPaymentSum(int index, int64_t sum);
   void SetReceiptSubtotal(int64_t subtotal);
-  // A change to a subtotal that is not known leaves it unknown.
-  void AddToReceiptSubtotal(int64_t change);
+  void SetReceiptStarted(bool started);
+  // What the register's commands did to the receipt. A change to a subtotal that is not
+  // known leaves it unknown.
+  void AddToReceipt(const device::FiscalDevice::ReceiptChange& change);
   // All four sums to 0 in memory only: when the register has no document open, sums left
   // in the registry by an earlier process are stale, and the next receipt rewrites them.
   void ForgetPaymentSums() { paymentSums_ = {}; }
@@ -80,6 +88,7 @@ class ReceiptState : public device::UnsettledStore {
   bool slpPrinted_ = false;
   bool receiptEnded_ = false;
   std::optional<int64_t> receiptSubtotal_;
+  bool receiptStarted_ = true;
   std::array<int64_t, kPaymentTypeCount> paymentSums_{};
 };
 

@@ -8,6 +8,7 @@
 #include "device/ResultCodes.h"
 #include "fiscal/DecimalText.h"
 #include "fiscal/OposText.h"
+#include "fiscal/ReceiptArithmetic.h"
 #include "service/FptrService.h"
 #include "service/OposConstants.h"
 
@@ -58,13 +59,6 @@ uint32_t Le(const uint8_t* bytes, int count) {
 std::string Decimal(long long value) {
   char text[32];
   std::snprintf(text, sizeof text, "%lld", value);
-  return text;
-}
-
-// Register units as roubles with two decimals, whichever unit the register counts in.
-std::string Roubles(int64_t units, uint16_t currencyDivisor) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%.2f", double(units) * currencyDivisor / 10000.0);
   return text;
 }
 
@@ -189,9 +183,8 @@ int32_t FptrService::PrintPowerLossReport() {
 
 int32_t FptrService::GetData(int32_t dataItem, int32_t& optArgs, std::u16string& data) {
   std::string text;
-  const int32_t code =
-      Call(Method::kGetData, {Number("DataItem", dataItem), Number("OptArgs", optArgs)},
-           [&] { text = DataItemText(dataItem, optArgs); });
+  const int32_t code = Call(Method::kGetData, {Number("DataItem", dataItem)},
+                            [&] { text = DataItemText(dataItem, optArgs); });
   data = ToApp(text);
   return code;
 }
@@ -204,10 +197,11 @@ std::string FptrService::DataItemText(int32_t dataItem, int32_t selector) {
       if (device_.GetStatus() &&
           device::mode::Number(device_.ModeByte()) == device::mode::kReceiptOpen)
         device_.Subtotal();
-      return Roubles(device_.Amounts[0], device_.CurrencyDivisor());
+      return fiscal::FormatRegisterMoney(device_.Amounts[0], device_.CurrencyDivisor());
     case FPTR_GD_DAILY_TOTAL: {
       const bool read = device_.GetCashRegister(kCashInHandRegister);
-      return Roubles(read ? device_.CashRegisterValue() : 0, device_.CurrencyDivisor());
+      return fiscal::FormatRegisterMoney(read ? device_.CashRegisterValue() : 0,
+                                         device_.CurrencyDivisor());
     }
     case FPTR_GD_RECEIPT_NUMBER:
       if (!device_.GetStatus()) return {};
@@ -273,8 +267,8 @@ int32_t FptrService::GetTotalizer(int32_t vatID, int32_t optArgs, std::u16string
       Call(Method::kGetTotalizer, {Number("VatID", vatID), Number("OptArgs", optArgs)}, [&] {
         if (!ReadTotalizer(optArgs, value)) value = 0;
       });
-  // Always written: 0 when the query was refused or a register command failed.
-  data = ToApp(fiscal::FormatInt64(value));
+  // Always written: 0.00 when the query was refused or a register command failed.
+  data = ToApp(fiscal::FormatRegisterMoney(value, device_.CurrencyDivisor()));
   return code;
 }
 

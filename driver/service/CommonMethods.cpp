@@ -26,8 +26,9 @@ int32_t FptrService::ClearOutput() {
 }
 
 int32_t FptrService::DirectIO(int32_t command, int32_t& data, std::u16string& string) {
-  (void)string;  // neither read nor changed
-  LogCall(Method::kDirectIO, {Number("Command", command), Number("Data", data)});
+  // Both in/out arguments are logged as they came; `string` is neither read nor changed.
+  LogCall(Method::kDirectIO,
+          {Number("Command", command), Number("pData", data), Text("pString", string)});
   switch (command) {
     case kDirectIOSetDepartment:
       device_.ResetError();

@@ -221,7 +221,7 @@ class FptrService {
   // 1 when all `bits` of the status flags are clear; `ask` reads the status first.
   template <uint16_t bits, bool ask>
   static bool FlagsClear(FptrService& s, int32_t& value) {
-    if (ask && !s.device_.GetStatus()) return false;
+    if (ask && !s.AskStatusForProperty()) return false;
     value = (s.device_.Flags() & bits) == 0;
     return true;
   }
@@ -241,6 +241,10 @@ class FptrService {
   static const StringProperty kStringProperties[];
   static const NumberProperty* FindNumberProperty(int32_t index);
   static const StringProperty* FindStringProperty(int32_t index);
+  // A status request made to read a property. The property read leaves the outcome of the
+  // method before it alone: a clean answer does not clear its error, and a failed request
+  // does not replace it (the log keeps the exchange).
+  bool AskStatusForProperty();
   void SetFiscalReceiptStation(int32_t number);
   void SetFiscalReceiptType(int32_t number);
   std::string PredefinedPaymentLines() const;
@@ -250,15 +254,19 @@ class FptrService {
   template <typename Work>
   int32_t Call(Method method, std::initializer_list<LogArg> args, Work&& work) {
     LogCall(method, args);
-    EnterMethod(method);
+    EnterMethod(method, args);
     work();
     return Finish();
   }
   void LogCall(Method method, std::initializer_list<LogArg> args);
-  // Records the method number (a new method clears the retry step flags) and resets the
-  // error triple.
-  void EnterMethod(Method method);
-  void RecordMethod(Method method);
+  // Records the method and its arguments, and resets the error triple. The retry step
+  // flags belong to one call: another method, or the same method with other arguments, is
+  // a new call and clears them, so that no step it asks for is skipped as already done.
+  void EnterMethod(Method method, std::initializer_list<LogArg> args = {});
+  void RecordMethod(Method method, std::initializer_list<LogArg> args = {});
+  // The arguments of a call as one string that two calls share only when every argument is
+  // the same: each one's kind, its number in four 16-bit pieces, its text's length and text.
+  static std::u16string ArgumentsKey(std::initializer_list<LogArg> args);
   // Logs the result block and returns ResultCode.
   int32_t Finish();
   // A method that comes with a later release of the driver: logged, answered illegal.
@@ -273,6 +281,11 @@ class FptrService {
   void ApplyParams();
   // Hands the port back and clears the open, claimed and enabled flags.
   void ShutDown();
+  // Back to what a new object knows of the register: nothing of its model, capabilities
+  // and tables until the next claim reads them.
+  void ForgetRegister();
+  // Back to a new object's receipt state, in memory only: the stored one is loaded next.
+  void ForgetReceipt();
   bool StartDevice();
   void StartupMode(bool& documentOpen);
   bool StartupTables();
@@ -320,6 +333,8 @@ class FptrService {
   bool CheckTextLength(std::u16string_view text);
   bool CheckSalesOnly();
   bool CheckReceiptStation();
+  // OPOS_E_ILLEGAL with `text` as the error text, also logged; returns false.
+  bool Refuse(const char* text);
   // fiscal/DocumentMethods.cpp
   bool CheckSlipFiscalDocument();
   // Polls the status until a slip is in (`inserted`) or out; timeout 0 looks once.
@@ -351,6 +366,11 @@ class FptrService {
   bool VoidSubtotalAdjustment(int32_t adjustmentType, int64_t amount);
   bool AdjustSubtotalByTax(int32_t adjustmentType, const std::string& description, int64_t amount,
                            device::FiscalDevice::TaxAdjustment adjust);
+  // The latest adjustment of `adjustmentType` and `amount` this receipt holds, by its place
+  // in subtotalAdjustments_; -1 when there is none.
+  int FindSubtotalAdjustment(int32_t adjustmentType, int64_t amount) const;
+  // An item sold or refunded: the base of the adjustments that follow it.
+  void NoteLastItem(int64_t amount);
   // fiscal/ReceiptEnd.cpp: closing, cancelling and finishing a receipt.
   bool EndSalesReceipt();
   bool EndCashReceipt();
@@ -397,6 +417,8 @@ class FptrService {
   bool freezeEvents_ = false;
   bool powerNotify_ = false;
   Method methodNumber_ = Method::kNone;
+  // The arguments of the call the retry step flags belong to, each exactly as it came.
+  std::u16string callArguments_;
   // Steps of the running method already done: item registered, pre-line, post-line, the
   // tax split of a subtotal adjustment, the part of the additional header printed.
   RetrySteps retryStepFlags_{};
@@ -430,6 +452,19 @@ class FptrService {
   // percentage item adjustment; there is none before the receipt's first item.
   int64_t lastItemAmount_ = 0;
   bool lastItemKnown_ = false;
+  // What is left of that item after its adjustments: no discount may take more.
+  int64_t lastItemLeft_ = 0;
+  // A subtotal adjustment the register took in the open receipt, kept for its void: the
+  // parts it went out in (the part without a tax group, then groups 1..4), so that the void
+  // gives back exactly what the adjustment took, group by group.
+  struct SubtotalAdjustment {
+    int32_t adjustmentType;
+    int64_t amount;  // the argument: currency, or a percentage in currency form
+    int64_t parts[5];
+  };
+  std::vector<SubtotalAdjustment> subtotalAdjustments_;
+  // The parts of the subtotal adjustment being sent, while its call may be repeated.
+  SubtotalAdjustment pendingAdjustment_{};
   // A sale was registered in the open receipt (a slip receipt then cannot turn into a
   // refund).
   bool saleInReceipt_ = false;

@@ -68,11 +68,20 @@ void FptrService::ApplyParams() {
 int32_t FptrService::OpenService(std::u16string_view deviceClass, std::u16string_view deviceName,
                                  void* dispatch) {
   (void)dispatch;
+  // An object that was open starts again from closed, as a new one: the device may be
+  // another register, and the first claim after the open must start it afresh.
+  if (opened_) {
+    ShutDown();
+    ForgetRegister();
+  }
+  const std::string previousDevice = params_.DeviceKeyPath();
   // The registry comes first: it switches the log on.
   EnterMethod(Method::kOpenService);
   const bool configured = params_.ReadDeviceParams(FromApp(deviceName));
   LogCall(Method::kOpenService, {Text("DeviceClass", deviceClass), Text("DeviceName", deviceName)});
   if (configured) {
+    // The receipt state is the device's own: another device's is not carried over.
+    if (params_.DeviceKeyPath() != previousDevice) ForgetReceipt();
     ApplyParams();
     receipt_.LoadReceiptState();
     device_.SetUnsettledStore(&receipt_);
@@ -139,6 +148,28 @@ int32_t FptrService::ReleaseDevice() {
       claimed_ = deviceEnabled_ = false;
     }
   });
+}
+
+void FptrService::ForgetRegister() {
+  device_.ForgetType();
+  caps_ = Capabilities{};
+  deviceDescription_.clear();
+  dayOpened_ = false;
+  numHeaderLines_ = numTrailerLines_ = firstHeaderRow_ = 0;
+  headerLines_.clear();
+  trailerLines_.clear();
+  slipOpLines_ = 0;
+}
+
+void FptrService::ForgetReceipt() {
+  receipt_.Forget();
+  cashAmount_ = 0;
+  refundReceipt_ = false;
+  lastItemKnown_ = false;
+  lastItemLeft_ = 0;
+  subtotalAdjustments_.clear();
+  saleInReceipt_ = false;
+  paymentTarget_ = 0;
 }
 
 bool FptrService::StartDevice() {

@@ -31,19 +31,33 @@ void FptrService::LogCall(Method method, std::initializer_list<LogArg> args) {
   }
 }
 
-void FptrService::RecordMethod(Method method) {
-  if (method == methodNumber_) return;
+std::u16string FptrService::ArgumentsKey(std::initializer_list<LogArg> args) {
+  std::u16string key;
+  for (const LogArg& arg : args) {
+    key += char16_t(arg.kind);
+    for (int shift = 0; shift < 64; shift += 16) key += char16_t(uint64_t(arg.number) >> shift);
+    key += char16_t(arg.text.size() & 0xFFFF);
+    key += char16_t(arg.text.size() >> 16);
+    key += arg.text;
+  }
+  return key;
+}
+
+void FptrService::RecordMethod(Method method, std::initializer_list<LogArg> args) {
+  std::u16string arguments = ArgumentsKey(args);
+  if (method == methodNumber_ && arguments == callArguments_) return;
   methodNumber_ = method;
+  callArguments_ = std::move(arguments);
   retryStepFlags_ = {};
 }
 
-void FptrService::EnterMethod(Method method) {
-  RecordMethod(method);
+void FptrService::EnterMethod(Method method, std::initializer_list<LogArg> args) {
+  RecordMethod(method, args);
   device_.ResetError();
 }
 
 int32_t FptrService::Finish() {
-  receipt_.AddToReceiptSubtotal(device_.TakeReceiptSubtotalChange());
+  receipt_.AddToReceipt(device_.TakeReceiptChange());
   const int32_t code = device_.ResultCode();
   device::LogResultCodes(log_, code, device_.ResultCodeExtended());
   return code;

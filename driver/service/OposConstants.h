@@ -75,6 +75,13 @@ inline constexpr int32_t FPTR_AT_AMOUNT_DISCOUNT = 1;
 inline constexpr int32_t FPTR_AT_AMOUNT_SURCHARGE = 2;
 inline constexpr int32_t FPTR_AT_PERCENTAGE_DISCOUNT = 3;
 inline constexpr int32_t FPTR_AT_PERCENTAGE_SURCHARGE = 4;
+inline constexpr bool IsDiscount(int32_t adjustmentType) {
+  return adjustmentType == FPTR_AT_AMOUNT_DISCOUNT || adjustmentType == FPTR_AT_PERCENTAGE_DISCOUNT;
+}
+inline constexpr bool IsPercentage(int32_t adjustmentType) {
+  return adjustmentType == FPTR_AT_PERCENTAGE_DISCOUNT ||
+         adjustmentType == FPTR_AT_PERCENTAGE_SURCHARGE;
+}
 
 // DateType.
 inline constexpr int32_t FPTR_DT_EOD = 2;

@@ -227,6 +227,13 @@ int32_t FptrService::SetPropertyString(int32_t propIndex, std::u16string_view st
   return device_.ResultCode();
 }
 
+bool FptrService::AskStatusForProperty() {
+  const device::ErrorTriple lastMethod = device_.Errors();
+  const bool answered = device_.GetStatus();
+  device_.Errors() = lastMethod;
+  return answered;
+}
+
 void FptrService::SetFiscalReceiptStation(int32_t number) {
   if (receipt_.PrinterState() != FPTR_PS_MONITOR) {
     device_.SetExtendedError(device::OPOS_EFPTR_WRONG_STATE);

@@ -386,14 +386,16 @@ TEST_F(StuckRegisterTest, APaperOutSubmodeWithBothSensorsClearReportsTheJournal)
   EXPECT_EQ(device_.ErrorString(), "Нет чековой ленты");
 }
 
-// A register whose tax-group turnovers are far above its subtotal (0.01 against 2^22):
-// the parts of a large discount would overflow; the split is refused instead.
-TEST_F(StuckRegisterTest, TurnoversAboveTheSubtotalAreRefusedNotSpread) {
+// A register whose tax-group turnovers are far above its subtotal (0.01 against 2^22 in
+// each group, as untaxed discounts leave them): the largest amount is spread in proportion,
+// without overflow, and its parts add up.
+TEST_F(StuckRegisterTest, TurnoversAboveTheSubtotalAreSpreadInProportion) {
   register_.answerData[0x89] = {0x1E, 0x01, 0x00, 0x00, 0x00, 0x00};
   register_.answerData[0x1A] = {0x1E, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00};
-  EXPECT_FALSE(device_.SplitByTax((int64_t(1) << 40) - 1));
-  EXPECT_EQ(device_.ResultCode(), OPOS_E_FAILURE);
-  EXPECT_EQ(device_.ErrorString(), "Оборот налоговой группы больше подытога чека");
+  const int64_t largest = (int64_t(1) << 40) - 1;
+  ASSERT_TRUE(device_.SplitByTax(largest)) << device_.ErrorString();
+  for (int64_t part : device_.TaxParts) EXPECT_EQ(part, (int64_t(1) << 38) - 1);
+  EXPECT_EQ(device_.TaxRemainder, 3);
 }
 
 }  // namespace

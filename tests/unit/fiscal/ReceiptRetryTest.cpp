@@ -142,6 +142,41 @@ TEST_F(ReceiptRetryTest, AnotherMethodInBetweenMakesTheNextItemAFreshOne) {
   EXPECT_EQ(TapeCount("после"), 1);
 }
 
+// The retry memory is for the same call: a payment with other arguments after a failed one
+// is a payment of its own, registered, never a success with nothing done.
+TEST_F(ReceiptRetryTest, APaymentWithOtherArgumentsAfterAFailedOneIsRegistered) {
+  Attach();
+  Start();
+  SellBreadAndMilk();
+  ASSERT_EQ(Fptr().SetPropertyString(kPidxPostLine, u"после"), 0);
+  FailCommand(2, 0x6B);  // the card is registered, then the post-line meets no paper
+  ASSERT_EQ(Fptr().PrintRecTotal(60000, 30000, kCard), OPOS_E_EXTENDED);
+  ASSERT_EQ(Extended(), device::OPOS_EFPTR_REC_EMPTY);
+  ASSERT_EQ(Fptr().PrintRecTotal(60000, 60000, kCash), 0);
+  EXPECT_EQ(PrinterState(), FPTR_PS_FISCAL_RECEIPT_ENDING);
+  ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0);
+  EXPECT_EQ(Money(money::ShiftPayments(1, 0)), 300);  // 6.00 cash less 3.00 change
+  EXPECT_EQ(Money(money::ShiftPayments(4, 0)), 300);
+  EXPECT_EQ(Operations(simulator::operations::ClosedReceipts(0)), 1);
+
+  // The same holds for every method with retry memory: an item, and a subtotal adjustment
+  // whose tax parts went in halfway.
+  SellBreadAndMilk();
+  ASSERT_EQ(Fptr().SetPropertyString(kPidxPostLine, u"после"), 0);
+  FailCommand(2);  // the cheese is sold, its post-line fails
+  ASSERT_NE(Fptr().PrintRecItem(u"Сыр", 10000, 1000, 1, 0, u""), 0);
+  ASSERT_EQ(Fptr().PrintRecItem(u"Кефир", 10000, 1000, 1, 0, u""), 0);
+  EXPECT_EQ(TapeCount("Кефир"), 1);
+  EXPECT_EQ(Money(money::ReceiptItems(0)), 800);
+  // 0.80 off 4.00 in group 1 and 4.00 in group 2: the subtotal, the status, four tax
+  // registers, the line, then the part of group 1 and the part of group 2, which fails.
+  FailCommand(9);
+  ASSERT_NE(Fptr().PrintRecSubtotalAdjustment(FPTR_AT_AMOUNT_DISCOUNT, u"Скидка", 8000), 0);
+  ASSERT_EQ(Money(money::ReceiptDiscounts(0)), 40);
+  ASSERT_EQ(Fptr().PrintRecSubtotalAdjustment(FPTR_AT_AMOUNT_DISCOUNT, u"Скидка", 3800), 0);
+  EXPECT_EQ(Money(money::ReceiptDiscounts(0)), 40 + 38);
+}
+
 // Steps made of several register commands go on where they failed: the lines of the
 // additional header, the tax groups' parts of a subtotal adjustment, the cash of a cash-in
 // receipt and its printing.

@@ -72,6 +72,31 @@ TEST_F(RegisterResetTest, AReceiptLostAfterItsPaymentsIsNotReportedClosed) {
   ExpectNothingRegistered();
 }
 
+// A receipt with no items never opened a receipt in the register: finding none open at the
+// end is what should be found, not a lost receipt.
+TEST_F(RegisterResetTest, AReceiptWithNothingRegisteredEndsWellNotAsLost) {
+  ASSERT_EQ(Fptr().BeginFiscalReceipt(true), 0);
+  ASSERT_EQ(Fptr().PrintRecTotal(0, 0, kCash), 0);
+  ASSERT_EQ(PrinterState(), FPTR_PS_FISCAL_RECEIPT_ENDING);
+  EXPECT_EQ(Fptr().EndFiscalReceipt(false), 0) << ErrorString();
+  EXPECT_EQ(ErrorString(), "");
+  ExpectNothingRegistered();
+  // The next receipt, with items, is lost by a reset after a restart: that one is reported.
+  SellBreadAndMilk();
+  PayBreadAndMilk();
+  Start();
+  sim_->Reset();
+  EXPECT_EQ(Fptr().EndFiscalReceipt(false), OPOS_E_FAILURE);
+}
+
+// An item whose answer was lost may have opened the receipt: the receipt counts as begun.
+TEST_F(RegisterResetTest, AnItemWithAnUnknownOutcomeCountsAsRegistered) {
+  ASSERT_EQ(Fptr().BeginFiscalReceipt(true), 0);
+  sim_->Faults().forgottenAnswers.push_back(uint32_t(Commands() + 1));
+  EXPECT_NE(Fptr().PrintRecItem(u"Хлеб", 10000, 1000, 1, 0, u""), 0);
+  EXPECT_TRUE(fptr_->Receipt().ReceiptStarted());
+}
+
 // The subtotal the driver built lives in the registry: a new process knows it too.
 TEST_F(RegisterResetTest, ANewServiceObjectTellsAReplacedReceiptToo) {
   SellBreadAndMilk();

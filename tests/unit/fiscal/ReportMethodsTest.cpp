@@ -221,32 +221,32 @@ TEST_F(ReportMethodsTest, GetDateByDateType) {
 TEST_F(ReportMethodsTest, TotalizersOfTheDayAndOfTheReceipt) {
   SellBreadAndMilk();
   // The open receipt: its items.
-  EXPECT_EQ(Totalizer(FPTR_TT_RECEIPT, FPTR_GT_GROSS), "600");
-  EXPECT_EQ(Totalizer(FPTR_TT_DOCUMENT, FPTR_GT_GROSS), "600");
-  EXPECT_EQ(Totalizer(FPTR_TT_RECEIPT, FPTR_GT_ITEM), "600");
+  EXPECT_EQ(Totalizer(FPTR_TT_RECEIPT, FPTR_GT_GROSS), "6.00");
+  EXPECT_EQ(Totalizer(FPTR_TT_DOCUMENT, FPTR_GT_GROSS), "6.00");
+  EXPECT_EQ(Totalizer(FPTR_TT_RECEIPT, FPTR_GT_ITEM), "6.00");
   // The current total agrees with it: roubles of the same register units.
   EXPECT_EQ(Data(FPTR_GD_CURRENT_TOTAL), "6.00");
   ASSERT_EQ(Fptr().PrintRecItemAdjustment(1, u"Скидка", 5000, 0), 0);
-  EXPECT_EQ(Totalizer(FPTR_TT_RECEIPT, FPTR_GT_DISCOUNT), "50");
+  EXPECT_EQ(Totalizer(FPTR_TT_RECEIPT, FPTR_GT_DISCOUNT), "0.50");
   PayBreadAndMilk();
   ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0);
   sim_->State().money[money::ShiftTotals(2)] = 100;  // a refund of the shift
 
-  EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_GROSS), "450");
+  EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_GROSS), "4.50");
   EXPECT_EQ(last_, 0);
-  EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_ITEM), "600");
-  EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_DISCOUNT), "50");
-  EXPECT_EQ(Totalizer(FPTR_TT_RECEIPT, FPTR_GT_GROSS), "0");  // no receipt open
+  EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_ITEM), "6.00");
+  EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_DISCOUNT), "0.50");
+  EXPECT_EQ(Totalizer(FPTR_TT_RECEIPT, FPTR_GT_GROSS), "0.00");  // no receipt open
   EXPECT_EQ(Data(FPTR_GD_CURRENT_TOTAL), "0.00");
   // A type without totals of its own: gross is 0, the others are refused.
-  EXPECT_EQ(Totalizer(4, FPTR_GT_GROSS), "0");
+  EXPECT_EQ(Totalizer(4, FPTR_GT_GROSS), "0.00");
   EXPECT_EQ(last_, 0);
-  EXPECT_EQ(Totalizer(4, FPTR_GT_DISCOUNT), "0");
+  EXPECT_EQ(Totalizer(4, FPTR_GT_DISCOUNT), "0.00");
   EXPECT_EQ(last_, OPOS_E_ILLEGAL);
-  EXPECT_EQ(Totalizer(FPTR_TT_DAY, 2), "0");
+  EXPECT_EQ(Totalizer(FPTR_TT_DAY, 2), "0.00");
   EXPECT_EQ(last_, OPOS_E_ILLEGAL);
   FailCommand(1);
-  EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_GROSS), "0");
+  EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_GROSS), "0.00");
   EXPECT_EQ(last_, OPOS_E_EXTENDED);
 }
 
@@ -274,11 +274,23 @@ TEST_F(ReportMethodsTest, DataItems) {
   EXPECT_EQ(last_, OPOS_E_ILLEGAL);
 }
 
-TEST_F(ReportMethodsTest, MoneyDataItemsAreRoublesOnARegisterOfWholeRoubles) {
-  sim_->State().flags &= uint16_t(~simulator::flag::kTwoDecimals);
-  sim_->State().money[money::kCashInHand] = 123;
-  Data(FPTR_GD_RECEIPT_NUMBER);  // the status tells the unit
-  EXPECT_EQ(Data(FPTR_GD_DAILY_TOTAL), "123.00");
+// Every amount the driver reports is roubles and kopecks, whatever the register counts in:
+// the data items and the totalizers agree on a register of kopecks and on one of roubles.
+TEST_F(ReportMethodsTest, DataItemsAndTotalizersReportMoneyInOneUnit) {
+  for (bool wholeRoubles : {false, true}) {
+    SCOPED_TRACE(wholeRoubles ? "whole roubles" : "kopecks");
+    Attach();
+    if (wholeRoubles) sim_->State().flags &= uint16_t(~simulator::flag::kTwoDecimals);
+    Start();
+    sim_->State().money[money::kCashInHand] = 12345;
+    sim_->State().money[money::ShiftItems(0)] = 12345;
+    const char* expected = wholeRoubles ? "12345.00" : "123.45";
+    EXPECT_EQ(Data(FPTR_GD_DAILY_TOTAL), expected);
+    EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_ITEM), expected);
+    // A refund shift: the gross total below zero.
+    sim_->State().money[money::ShiftTotals(2)] = 12346;
+    EXPECT_EQ(Totalizer(FPTR_TT_DAY, FPTR_GT_GROSS), wholeRoubles ? "-12346.00" : "-123.46");
+  }
 }
 
 TEST_F(ReportMethodsTest, MethodsTheRegisterDoesNotHave) {

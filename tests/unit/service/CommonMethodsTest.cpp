@@ -75,5 +75,21 @@ TEST_F(CommonMethodsTest, ParametersAreLoggedAsTheirTypesPrintThem) {
             std::string::npos);
 }
 
+// The log names the arguments as the type library does, and logs only what goes in.
+TEST_F(CommonMethodsTest, DirectIOAndGetDataLogTheirInputsUnderTheTypeLibrarysNames) {
+  Attach();
+  OpenAndClaim();
+  int32_t data = 7;
+  std::u16string text = u"Отдел";
+  ASSERT_EQ(service_.DirectIO(1, data, text), 0);
+  int32_t optArgs = 3;
+  std::u16string out;
+  ASSERT_EQ(service_.GetData(10, optArgs, out), 0);
+  const std::string log = Log();
+  EXPECT_NE(log.find(" DirectIO\r\n\tCommand = 1\r\n\tpData = 7\r\n\tpString = Отдел\r\n\r\n"),
+            std::string::npos);
+  EXPECT_NE(log.find(" GetData\r\n\tDataItem = 10\r\n\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace orn::testing

@@ -137,6 +137,34 @@ TEST_F(LifecycleTest, AFailedReopenOfAnotherDeviceClosesTheObject) {
   EXPECT_EQ(service_.ClaimDevice(0), OPOS_E_CLOSED);
 }
 
+// Another device opened while the first is claimed is a register of its own: the next claim
+// starts it (its type, capabilities and tables), and nothing of the first is carried over.
+TEST_F(LifecycleTest, AReopenOfAnotherDeviceStartsFromACleanObject) {
+  std::string secondDevice = kDeviceReg;
+  for (size_t at = secondDevice.find("Ornita-OPOS-1"); at != std::string::npos;
+       at = secondDevice.find("Ornita-OPOS-1", at))
+    secondDevice.replace(at, 13, "Ornita-OPOS-2");
+  secondDevice.replace(secondDevice.find("dword:00000001"), 14, "dword:00000002");  // ComNumber
+  ASSERT_TRUE(memory_.registry.ImportReg(secondDevice.c_str()));
+  Attach(0, 1);  // 36 characters a line, a journal, no slip
+  Attach(9, 2);  // 48 characters a line, a slip
+  OpenAndClaim();
+  ASSERT_EQ(service_.BeginFiscalReceipt(true), 0);
+  ASSERT_EQ(Number(16020), service::FPTR_PS_FISCAL_RECEIPT);
+
+  ASSERT_EQ(Open(u"Ornita-OPOS-2"), 0);
+  EXPECT_EQ(Number(16020), service::FPTR_PS_MONITOR);  // the receipt was the first device's
+  EXPECT_EQ(Number(1), 0);                             // not claimed
+  for (int32_t modelValue : {16007, 16514, 16536}) EXPECT_EQ(Number(modelValue), 0) << modelValue;
+  ASSERT_EQ(service_.ClaimDevice(1000), 0);
+  EXPECT_EQ(RequestsLogged("FC"), 2);
+  EXPECT_EQ(Number(16007), 48);  // DescriptionLength
+  EXPECT_EQ(Number(16514), 0);   // CapJrnPresent
+  EXPECT_EQ(Number(16536), 1);   // CapSlpPresent
+  EXPECT_EQ(Ansi(1000003), "ОРНИТА-ФР-Ш");
+  EXPECT_EQ(ports_.AcquireCount() - ports_.ReleaseCount(), 1);
+}
+
 // The special modes the claim brings the register out of, and the command it sends.
 struct SpecialMode {
   uint8_t mode;

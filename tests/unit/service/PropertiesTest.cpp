@@ -14,6 +14,7 @@ using device::OPOS_E_ILLEGAL;
 
 constexpr int32_t kResultCode = 6;
 constexpr int32_t kResultCodeExtended = 7;
+constexpr int32_t kErrorString = 1016001;
 constexpr int32_t kDateType = 16032;
 constexpr int32_t kFiscalReceiptStation = 16033;
 constexpr int32_t kFiscalReceiptType = 16034;
@@ -173,12 +174,43 @@ TEST_F(PropertiesTest, PaperStatesOfTheReceiptAskTheRegisterTheOthersUseTheLastS
   EXPECT_EQ(Number(16026), 0);
 }
 
-TEST_F(PropertiesTest, ASilentRegisterLeavesThePaperStateAndReportsTheTimeout) {
+TEST_F(PropertiesTest, ASilentRegisterLeavesThePaperStateAndTheLastMethodsOutcome) {
   simulator::RegisterSimulator& sim = Attach();
   OpenAndClaim();
   sim.Faults().silent = true;
   EXPECT_EQ(Number(16023), kUntouched);
-  EXPECT_EQ(Number(kResultCode), device::OPOS_E_TIMEOUT);
+  // The read failed, but the claim before it did not: its outcome stands.
+  EXPECT_EQ(Number(kResultCode), 0);
+  EXPECT_EQ(Ansi(kErrorString), "");
+}
+
+// A point of sale that asks "is it the paper?" after a failed call must still be able to
+// show the cashier that call's error.
+TEST_F(PropertiesTest, ReadingThePaperStateKeepsTheErrorOfTheMethodBefore) {
+  simulator::RegisterSimulator& sim = Attach(5);
+  OpenAndClaim();
+  ASSERT_EQ(service_.BeginFiscalReceipt(true), 0);
+  ASSERT_EQ(service_.BeginFiscalReceipt(true), device::OPOS_E_EXTENDED);  // wrong state
+  const std::string wrongState = Ansi(kErrorString);
+  ASSERT_FALSE(wrongState.empty());
+  for (int32_t paperIndex : {16023, 16024, 16026}) {  // RecEmpty, RecNearEnd, SlpEmpty
+    EXPECT_NE(Number(paperIndex), kUntouched) << paperIndex;
+    EXPECT_EQ(Number(kResultCode), device::OPOS_E_EXTENDED) << paperIndex;
+    EXPECT_EQ(Number(kResultCodeExtended), device::OPOS_EFPTR_WRONG_STATE) << paperIndex;
+    EXPECT_EQ(Ansi(kErrorString), wrongState) << paperIndex;
+  }
+
+  // A register error, then a read whose own status request fails: still the register's.
+  sim.Faults().deviceErrors.push_back({sim.Counters().framesReceived + 1, 0x4E});
+  ASSERT_EQ(service_.PrintRecItem(u"Хлеб", 10000, 1000, 1, 0, u""), device::OPOS_E_EXTENDED);
+  const int32_t registerError = Number(kResultCodeExtended);
+  const std::string registerText = Ansi(kErrorString);
+  ASSERT_GT(registerError, 300);
+  sim.Faults().silent = true;
+  EXPECT_EQ(Number(16023), kUntouched);
+  EXPECT_EQ(Number(kResultCode), device::OPOS_E_EXTENDED);
+  EXPECT_EQ(Number(kResultCodeExtended), registerError);
+  EXPECT_EQ(Ansi(kErrorString), registerText);
 }
 
 TEST_F(PropertiesTest, PredefinedPaymentLinesCountTheConfiguredTypes) {
