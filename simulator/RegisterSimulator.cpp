@@ -17,18 +17,24 @@ bool Listed(const std::vector<uint32_t>& numbers, uint32_t number) {
 class FaultyReply : public platform::LineReply {
  public:
   FaultyReply(platform::LineReply& line, const SimulatorFaults& faults, SimulatorCounters& counters,
-              LineNoise& noise)
-      : line_(line), faults_(faults), counters_(counters), noise_(noise) {}
+              LineNoise& noise, const LineObserver& observer)
+      : line_(line), faults_(faults), counters_(counters), noise_(noise), observer_(observer) {}
 
   void Send(const uint8_t* data, size_t count, uint32_t delayMs) override {
     uint8_t out[kMaxFrame];
     size_t kept = 0;
     for (size_t i = 0; i < count && kept < kMaxFrame; ++i) {
       const uint32_t number = ++counters_.bytesSent;
-      if (Listed(faults_.dropSent, number)) continue;
-      uint8_t byte =
-          Listed(faults_.corruptSent, number) ? uint8_t(data[i] ^ faults_.corruptMask) : data[i];
-      if (noise_.Pass(byte, LineNoise::Direction::kFromRegister)) out[kept++] = byte;
+      uint8_t byte = data[i];
+      bool arrived = !Listed(faults_.dropSent, number);
+      if (arrived) {
+        if (Listed(faults_.corruptSent, number)) byte ^= faults_.corruptMask;
+        arrived = noise_.Pass(byte, LineNoise::Direction::kFromRegister);
+      }
+      if (observer_)
+        observer_(LineNoise::Direction::kFromRegister, data[i],
+                  arrived ? std::optional<uint8_t>(byte) : std::nullopt);
+      if (arrived) out[kept++] = byte;
     }
     if (kept > 0) line_.Send(out, kept, delayMs);
   }
@@ -38,6 +44,7 @@ class FaultyReply : public platform::LineReply {
   const SimulatorFaults& faults_;
   SimulatorCounters& counters_;
   LineNoise& noise_;
+  const LineObserver& observer_;
 };
 
 }  // namespace
@@ -56,10 +63,17 @@ void RegisterSimulator::OnByte(uint8_t byte, uint64_t nowMs, platform::LineReply
   MoveSlips(nowMs);
   commands_.Advance(nowMs);
   const uint32_t number = ++counters_.bytesReceived;
-  if (Listed(faults_.dropReceived, number)) return;
-  if (Listed(faults_.corruptReceived, number)) byte ^= faults_.corruptMask;
-  if (!noise_.Pass(byte, LineNoise::Direction::kToRegister)) return;
-  FaultyReply faulty(reply, faults_, counters_, noise_);
+  const uint8_t sent = byte;
+  bool arrived = !Listed(faults_.dropReceived, number);
+  if (arrived) {
+    if (Listed(faults_.corruptReceived, number)) byte ^= faults_.corruptMask;
+    arrived = noise_.Pass(byte, LineNoise::Direction::kToRegister);
+  }
+  if (lineObserver_)
+    lineObserver_(LineNoise::Direction::kToRegister, sent,
+                  arrived ? std::optional<uint8_t>(byte) : std::nullopt);
+  if (!arrived) return;
+  FaultyReply faulty(reply, faults_, counters_, noise_, lineObserver_);
   link_.OnByte(byte, nowMs, faulty);
 }
 

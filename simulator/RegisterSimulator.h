@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "platform/memory/LinePeer.h"
@@ -26,6 +27,11 @@ struct SimulatorConfig {
   PrintTiming printing;
   SimulatorFaults faults;
 };
+
+// One byte on the line and what its faults (scripted or noise) made of it: as its sender
+// put it on the line, and as it arrived (nothing when it was lost).
+using LineObserver =
+    std::function<void(LineNoise::Direction, uint8_t sent, std::optional<uint8_t> arrived)>;
 
 class RegisterSimulator : public platform::LinePeer, private CommandHandler {
  public:
@@ -50,6 +56,9 @@ class RegisterSimulator : public platform::LinePeer, private CommandHandler {
   LinkTiming& Timing() { return link_.Timing(); }
 
   const SimulatorCounters& Counters() const { return counters_; }
+  // Called with every byte that crosses the line in either direction, so that what one end
+  // took can be told from what the other sent (a change the check byte cannot see).
+  void SetLineObserver(LineObserver observer) { lineObserver_ = std::move(observer); }
 
   // What was printed on a station, one string (Windows-1251) per line, oldest first.
   const std::vector<std::string>& Printed(Station station) const;
@@ -96,6 +105,7 @@ class RegisterSimulator : public platform::LinePeer, private CommandHandler {
   RegisterCommands commands_;
   RegisterLink link_;
   LineNoise noise_;
+  LineObserver lineObserver_;
 };
 
 }  // namespace orn::simulator

@@ -18,52 +18,55 @@ uint8_t ReceiptType(const DocumentPlan& plan) {
 constexpr uint8_t kCashPayment = 1;
 constexpr uint8_t kCardPayment = 4;
 
-}  // namespace
-
-void Ledger::AddClosedReceipt(const DocumentPlan& plan) {
-  ++shiftDocuments_;
-  if (plan.voided) return;
+void AddReceipt(const DocumentPlan& plan, RegisterSums& sums) {
+  simulator::MoneyRegisters& m = sums.money;
   const uint8_t t = ReceiptType(plan);
   for (const PlannedItem& item : plan.items) {
-    money_[money::ShiftItems(t)] += item.Amount();
+    m[money::ShiftItems(t)] += item.Amount();
     if (item.voided) {
-      money_[money::ShiftItems(t)] -= item.Amount();
-      money_[money::ShiftStornos(t)] += item.Amount();
+      m[money::ShiftItems(t)] -= item.Amount();
+      m[money::ShiftStornos(t)] += item.Amount();
     }
     if (item.adjustmentType == service::FPTR_AT_AMOUNT_DISCOUNT)
-      money_[money::ShiftDiscounts(t)] += item.adjustment;
+      m[money::ShiftDiscounts(t)] += item.adjustment;
     if (item.adjustmentType == service::FPTR_AT_AMOUNT_SURCHARGE)
-      money_[money::ShiftSurcharges(t)] += item.adjustment;
+      m[money::ShiftSurcharges(t)] += item.adjustment;
   }
   if (plan.subtotalAdjustmentType == service::FPTR_AT_AMOUNT_DISCOUNT)
-    money_[money::ShiftDiscounts(t)] += plan.subtotalAdjustment;
+    m[money::ShiftDiscounts(t)] += plan.subtotalAdjustment;
   if (plan.subtotalAdjustmentType == service::FPTR_AT_AMOUNT_SURCHARGE)
-    money_[money::ShiftSurcharges(t)] += plan.subtotalAdjustment;
+    m[money::ShiftSurcharges(t)] += plan.subtotalAdjustment;
   const int64_t cash = plan.cash - plan.Change();
-  money_[money::ShiftPayments(kCashPayment, t)] += cash;
-  money_[money::ShiftPayments(kCardPayment, t)] += plan.card;
-  money_[money::ShiftTotals(t)] += plan.Total();
-  money_[money::kCashInHand] += t == 0 ? cash : -cash;
-  ++operations_[operations::ClosedReceipts(t)];
+  m[money::ShiftPayments(kCashPayment, t)] += cash;
+  m[money::ShiftPayments(kCardPayment, t)] += plan.card;
+  m[money::ShiftTotals(t)] += plan.Total();
+  m[money::kCashInHand] += t == 0 ? cash : -cash;
+  ++sums.operations[operations::ClosedReceipts(t)];
 }
 
-void Ledger::AddCashDocument(const DocumentPlan& plan) {
-  ++shiftDocuments_;
+void AddCashDocument(const DocumentPlan& plan, RegisterSums& sums) {
   const bool in = plan.kind == DocumentKind::kCashIn;
-  money_[in ? money::kShiftCashIn : money::kShiftCashOut] += plan.cashAmount;
-  money_[money::kCashInHand] += in ? plan.cashAmount : -plan.cashAmount;
-  ++operations_[in ? operations::kCashIns : operations::kCashOuts];
+  sums.money[in ? money::kShiftCashIn : money::kShiftCashOut] += plan.cashAmount;
+  sums.money[money::kCashInHand] += in ? plan.cashAmount : -plan.cashAmount;
+  ++sums.operations[in ? operations::kCashIns : operations::kCashOuts];
 }
 
-void Ledger::NewShift() {
-  simulator::ClearShiftRegisters(money_, operations_);
-  shiftDocuments_ = 0;
+}  // namespace
+
+RegisterSums RegisterSums::Of(simulator::RegisterSimulator& sim) {
+  return {sim.State().money, sim.State().operations};
 }
 
-std::vector<Discrepancy> Ledger::Compare(simulator::RegisterSimulator& sim) const {
-  std::vector<Discrepancy> found;
-  // Every shift register of sales and refunds, the cash documents and the drawer; X
-  // reports and annulled receipts are not the book's business.
+RegisterSums RegisterSums::Since(const RegisterSums& before) const {
+  RegisterSums moved;
+  for (size_t i = 0; i < money.size(); ++i) {
+    moved.money[i] = money[i] - before.money[i];
+    moved.operations[i] = uint16_t(operations[i] - before.operations[i]);
+  }
+  return moved;
+}
+
+std::vector<Discrepancy> Differences(const RegisterSums& registered, const RegisterSums& expected) {
   std::vector<uint8_t> moneyRegisters = {money::kCashInHand, money::kShiftCashIn,
                                          money::kShiftCashOut};
   std::vector<uint8_t> operationRegisters = {operations::kCashIns, operations::kCashOuts};
@@ -74,17 +77,47 @@ std::vector<Discrepancy> Ledger::Compare(simulator::RegisterSimulator& sim) cons
     for (uint8_t p = 1; p <= 4; ++p) moneyRegisters.push_back(money::ShiftPayments(p, t));
     operationRegisters.push_back(operations::ClosedReceipts(t));
   }
+  std::vector<Discrepancy> found;
   for (uint8_t number : moneyRegisters) {
-    if (sim.MoneyRegister(number) != money_[number])
+    if (registered.money[number] != expected.money[number])
       found.push_back(
-          {"money " + std::to_string(number), sim.MoneyRegister(number), money_[number]});
+          {"money " + std::to_string(number), registered.money[number], expected.money[number]});
   }
   for (uint8_t number : operationRegisters) {
-    if (sim.OperationRegister(number) != operations_[number])
-      found.push_back({"operations " + std::to_string(number), sim.OperationRegister(number),
-                       operations_[number]});
+    if (registered.operations[number] != expected.operations[number])
+      found.push_back({"operations " + std::to_string(number), registered.operations[number],
+                       expected.operations[number]});
   }
   return found;
+}
+
+RegisterSums Ledger::Expected(const DocumentPlan& plan) {
+  RegisterSums sums;
+  if (plan.IsReceipt() && !plan.voided) AddReceipt(plan, sums);
+  if (plan.kind == DocumentKind::kCashIn || plan.kind == DocumentKind::kCashOut)
+    AddCashDocument(plan, sums);
+  return sums;
+}
+
+void Ledger::AddDone(const DocumentPlan& plan) {
+  AddRecorded(Expected(plan), true);
+}
+
+void Ledger::AddRecorded(const RegisterSums& recorded, bool done) {
+  if (done) ++shiftDocuments_;
+  Add(recorded);
+}
+
+void Ledger::Add(const RegisterSums& sums) {
+  for (size_t i = 0; i < sums.money.size(); ++i) {
+    book_.money[i] += sums.money[i];
+    book_.operations[i] = uint16_t(book_.operations[i] + sums.operations[i]);
+  }
+}
+
+void Ledger::NewShift() {
+  simulator::ClearShiftRegisters(book_.money, book_.operations);
+  shiftDocuments_ = 0;
 }
 
 }  // namespace orn::soak

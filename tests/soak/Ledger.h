@@ -19,29 +19,52 @@ struct Discrepancy {
   int64_t expected = 0;
 };
 
+// The money and operation registers, or what a document moved in them.
+struct RegisterSums {
+  simulator::MoneyRegisters money = {};
+  simulator::OperationRegisters operations = {};
+
+  static RegisterSums Of(simulator::RegisterSimulator& sim);
+  // What moved from `before` to this (operation counters wrap as the register's do).
+  RegisterSums Since(const RegisterSums& before) const;
+};
+
+// The registers the book keeps (every shift register of sales and refunds, the cash
+// documents and the drawer; X reports and annulled receipts are not its business) that
+// differ between the two.
+std::vector<Discrepancy> Differences(const RegisterSums& registered, const RegisterSums& expected);
+
 class Ledger {
  public:
-  // A receipt whose EndFiscalReceipt returned success (a voided one adds nothing).
-  void AddClosedReceipt(const DocumentPlan& plan);
-  // A cash in or cash out whose EndFiscalReceipt returned success.
-  void AddCashDocument(const DocumentPlan& plan);
+  // What a receipt whose EndFiscalReceipt returned success adds (a voided one: nothing),
+  // or a cash in or out.
+  static RegisterSums Expected(const DocumentPlan& plan);
+
+  // A receipt or cash document whose EndFiscalReceipt returned success.
+  void AddDone(const DocumentPlan& plan);
+  // A document whose frames the line changed unseen: the book takes what the register
+  // recorded for it, since what the line did is no fault of the driver's.
+  void AddRecorded(const RegisterSums& recorded, bool done);
   // The register closed the shift: its registers start from zero, the drawer stays.
   void NewShift();
 
-  int64_t CashInHand() const { return money_[simulator::money::kCashInHand]; }
+  int64_t CashInHand() const { return book_.money[simulator::money::kCashInHand]; }
   bool ShiftHasDocuments() const { return shiftDocuments_ > 0; }
 
   // The registers of `sim` that differ from the book.
-  std::vector<Discrepancy> Compare(simulator::RegisterSimulator& sim) const;
+  std::vector<Discrepancy> Compare(simulator::RegisterSimulator& sim) const {
+    return Differences(RegisterSums::Of(sim), book_);
+  }
   // Takes the register's cash in hand after a comparison, so that a difference in the
   // drawer, which no Z report clears, is counted once and not again at every later one.
   void TakeCashInHand(simulator::RegisterSimulator& sim) {
-    money_[simulator::money::kCashInHand] = sim.MoneyRegister(simulator::money::kCashInHand);
+    book_.money[simulator::money::kCashInHand] = sim.MoneyRegister(simulator::money::kCashInHand);
   }
 
  private:
-  simulator::MoneyRegisters money_ = {};
-  simulator::OperationRegisters operations_ = {};
+  void Add(const RegisterSums& sums);
+
+  RegisterSums book_;
   int shiftDocuments_ = 0;
 };
 

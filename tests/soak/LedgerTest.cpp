@@ -38,7 +38,7 @@ TEST_F(LedgerTest, ASaleWithEveryKindOfLineAndARefundAddUpAsTheRegisterDoes) {
   cashIn.kind = DocumentKind::kCashIn;
   cashIn.cashAmount = 10000;
   ASSERT_EQ(bench.Error(Request(0x50, {Le(10000, 5)})), 0);
-  ledger.AddCashDocument(cashIn);
+  ledger.AddDone(cashIn);
 
   // 2 x 3.00 less 0.50, 10.00 voided, 2.00, a 0.30 surcharge on the subtotal: 7.80, paid
   // 5.00 by card and 3.00 in cash, 0.20 change.
@@ -60,7 +60,7 @@ TEST_F(LedgerTest, ASaleWithEveryKindOfLineAndARefundAddUpAsTheRegisterDoes) {
   ASSERT_EQ(bench.Error(Item(0x84, 1000, 1000, 2, "R2 I2")), 0);
   ASSERT_EQ(bench.Error(Adjust(0x87, 30, 1)), 0);
   ASSERT_EQ(bench.Error(Close(300, 0, 0, 500)), 0);
-  ledger.AddClosedReceipt(sale);
+  ledger.AddDone(sale);
   EXPECT_EQ(Differences(), std::vector<std::string>{});
 
   DocumentPlan refund;
@@ -69,7 +69,7 @@ TEST_F(LedgerTest, ASaleWithEveryKindOfLineAndARefundAddUpAsTheRegisterDoes) {
   refund.cash = 100;
   ASSERT_EQ(bench.Error(Item(0x82, 1000, 100, 1, "R3 I1")), 0);
   ASSERT_EQ(bench.Error(Close(100)), 0);
-  ledger.AddClosedReceipt(refund);
+  ledger.AddDone(refund);
   EXPECT_EQ(Differences(), std::vector<std::string>{});
   EXPECT_EQ(ledger.CashInHand(), 10000 + 280 - 100);
 
@@ -89,8 +89,26 @@ TEST_F(LedgerTest, AReceiptTheDriverDidNotReportClosedShowsInEveryRegisterItMove
   DocumentPlan voided;
   voided.items = {Planned("R2 I1", 100, 1, 1)};
   voided.voided = true;
-  ledger.AddClosedReceipt(voided);
+  ledger.AddDone(voided);
   EXPECT_EQ(Differences().size(), 5u);
+  EXPECT_TRUE(ledger.ShiftHasDocuments());
+}
+
+TEST_F(LedgerTest, ACashInTheLineChangedUnseenIsBookedAsTheRegisterRecordedIt) {
+  DocumentPlan cashIn;
+  cashIn.kind = DocumentKind::kCashIn;
+  cashIn.cashAmount = 500002;
+  // Two bytes of the amount changed with one mask: the register took 500002 + 2^24 - 1.
+  const RegisterSums before = RegisterSums::Of(bench.sim);
+  ASSERT_EQ(bench.Error(Request(0x50, {Le(500002 + 16777216 - 1, 5)})), 0);
+  const RegisterSums recorded = RegisterSums::Of(bench.sim).Since(before);
+
+  std::vector<std::string> changed;
+  for (const Discrepancy& d : soak::Differences(recorded, Ledger::Expected(cashIn)))
+    changed.push_back(d.what + " " + std::to_string(d.registered - d.expected));
+  EXPECT_EQ(changed, (std::vector<std::string>{"money 241 16777215", "money 242 16777215"}));
+  ledger.AddRecorded(recorded, true);
+  EXPECT_EQ(Differences(), std::vector<std::string>{});
   EXPECT_TRUE(ledger.ShiftHasDocuments());
 }
 

@@ -38,7 +38,7 @@ bool PaperOut(int32_t extended) {
 
 }  // namespace
 
-PointOfSale::PointOfSale(platform::MemoryPlatform& memory, platform::MemoryPortProvider& ports,
+PointOfSale::PointOfSale(platform::MemoryPlatform& memory, platform::PortProvider& ports,
                          simulator::RegisterSimulator& sim, FaultSchedule& faults, bool exactlyOnce,
                          bool checkTotal, std::ostream* verbose)
     : memory_(memory),
@@ -50,6 +50,7 @@ PointOfSale::PointOfSale(platform::MemoryPlatform& memory, platform::MemoryPortP
       verbose_(verbose) {}
 
 bool PointOfSale::Start() {
+  ++call_;
   fptr_.reset();
   fptr_.emplace(memory_.Bundle(), ports_);
   // Reached through the const accessor: the object itself is ours and not const.
@@ -219,6 +220,7 @@ int32_t PointOfSale::Timed(const char* name, const Method& call) {
 }
 
 int32_t PointOfSale::Attempt(const Step& step) {
+  ++call_;
   int32_t result = 0;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     result = Timed(step.name, step.call);

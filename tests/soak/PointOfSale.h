@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CommPort.h"
 #include "platform/memory/MemoryPlatform.h"
-#include "platform/memory/MemoryPortProvider.h"
 #include "service/FptrService.h"
 #include "simulator/RegisterSimulator.h"
 #include "soak/DocumentPlan.h"
@@ -46,7 +46,7 @@ struct CallStats {
 
 class PointOfSale {
  public:
-  PointOfSale(platform::MemoryPlatform& memory, platform::MemoryPortProvider& ports,
+  PointOfSale(platform::MemoryPlatform& memory, platform::PortProvider& ports,
               simulator::RegisterSimulator& sim, FaultSchedule& faults, bool exactlyOnce,
               bool checkTotal, std::ostream* verbose);
 
@@ -57,6 +57,9 @@ class PointOfSale {
   bool Run(const DocumentPlan& plan);
 
   const CallStats& Stats() const { return stats_; }
+  // The call being made: a step of a document with its retries, or a start of the service
+  // object; numbered from 1 over the run.
+  uint64_t Call() const { return call_; }
 
  private:
   using Method = std::function<int32_t(service::FptrService&)>;
@@ -83,7 +86,7 @@ class PointOfSale {
   void PutPaperBack();
 
   platform::MemoryPlatform& memory_;
-  platform::MemoryPortProvider& ports_;
+  platform::PortProvider& ports_;
   simulator::RegisterSimulator& sim_;
   FaultSchedule& faults_;
   bool exactlyOnce_;
@@ -91,6 +94,7 @@ class PointOfSale {
   std::ostream* verbose_;
   std::optional<service::FptrService> fptr_;
   int document_ = 0;  // the number of the document being run, for the hang lines
+  uint64_t call_ = 0;
   CallStats stats_;
 };
 

@@ -1,11 +1,13 @@
 #pragma once
-// The register's own record of what it executed (the simulator's fiscal operations),
-// grouped by document: an item, adjustment or void executed twice in a receipt that was
-// then closed, a receipt closed twice, or a cash document registered twice is a duplicate.
+// The register's own record of what it executed (the simulator's fiscal operations), read
+// as documents. Each operation is put down with the document and the call of the point of
+// sale that were running when the register executed it: the soak knows these, while the
+// texts of the frames are what the line may have changed. Within a receipt that was then
+// closed, one call whose item, adjustment or void was executed twice is a duplicate, and so
+// is a document whose receipt was closed twice or whose cash in or out was registered twice.
 // Operations of a receipt that was annulled or lost in a reset count for nothing.
 
 #include <cstdint>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,29 +16,40 @@
 
 namespace orn::soak {
 
+// Where an operation came from, as the point of sale knows it.
+struct Origin {
+  int document = 0;   // the document being run (0: none yet)
+  uint64_t call = 0;  // the call of the point of sale, the same over its retries
+};
+
+struct DuplicateRecord {
+  int document = 0;
+  uint8_t code = 0;  // the command that registered it again
+  std::string what;
+};
+
 class RegisterJournal {
  public:
-  void OnOperation(const simulator::FiscalOperation& operation);
+  void OnOperation(const simulator::FiscalOperation& operation, const Origin& origin);
 
-  int Duplicates() const { return int(duplicates_.size()); }
-  // One line per duplicate: what was registered again and in which document.
-  const std::vector<std::string>& DuplicateLines() const { return duplicates_; }
-  // How many duplicates each command made (50h and 51h for the cash documents).
-  const std::map<uint8_t, int>& DuplicatesByCommand() const { return byCommand_; }
+  const std::vector<DuplicateRecord>& Duplicates() const { return duplicates_; }
   int ClosedReceipts() const { return closedReceipts_; }
-  // Whether a receipt ("R12") was closed at the register.
-  bool Closed(const std::string& name) const { return closedReceiptNames_.count(name) > 0; }
+  // Whether the register closed a receipt with items of the document.
+  bool Closed(int document) const { return closedDocuments_.count(document) > 0; }
   bool ReceiptOpen() const { return !open_.empty(); }
 
  private:
+  struct Entry {
+    simulator::FiscalOperation operation;
+    Origin origin;
+  };
   void CloseReceipt(uint16_t documentNumber);
-  void Duplicate(const std::string& what, uint8_t code, uint16_t documentNumber);
+  void Duplicate(int document, uint8_t code, const std::string& what, uint16_t documentNumber);
 
-  std::vector<simulator::FiscalOperation> open_;  // of the receipt being built
-  std::set<std::string> closedReceiptNames_;      // "R12": the receipts closed so far
-  std::set<std::string> cashDocuments_;           // "in 500012"
-  std::vector<std::string> duplicates_;
-  std::map<uint8_t, int> byCommand_;
+  std::vector<Entry> open_;        // of the receipt being built
+  std::set<int> closedDocuments_;  // documents whose receipt the register closed
+  std::set<int> cashDocuments_;    // documents whose cash in or out it registered
+  std::vector<DuplicateRecord> duplicates_;
   int closedReceipts_ = 0;
 };
 

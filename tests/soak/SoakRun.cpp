@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -65,6 +66,50 @@ void Trace(std::ostream& out, const simulator::FiscalOperation& operation) {
   out << "\n";
 }
 
+// The duplicates of a run; those in a document whose frames the line changed unseen go
+// apart, since the changed frame may have made them.
+struct Duplicates {
+  std::vector<std::string> driver;
+  std::map<uint8_t, int> byCommand;  // of the driver's
+  std::vector<std::string> line;
+};
+
+Duplicates Split(const std::vector<DuplicateRecord>& records, const std::set<int>& changedUnseen) {
+  Duplicates split;
+  for (const DuplicateRecord& record : records) {
+    if (changedUnseen.count(record.document)) {
+      split.line.push_back(record.what);
+      continue;
+    }
+    split.driver.push_back(record.what);
+    ++split.byCommand[record.code];
+  }
+  return split;
+}
+
+// The frames the check byte could not refuse and what came of them.
+void ReportUnrefused(std::ostream& out, const LineWatch& line, const std::set<int>& documents,
+                     const std::vector<std::string>& recordsChanged, int documentsChanged,
+                     const std::vector<std::string>& duplicates) {
+  out << "frames the check byte could not refuse: " << line.Unrefused() << "\n";
+  if (line.Unrefused() == 0) return;
+  Row(out, "taken by the register", line.TakenByRegister());
+  Row(out, "taken by the driver", line.TakenByDriver());
+  Row(out, "documents they came in", documents.size());
+  out << "   ";
+  size_t listed = 0;
+  for (auto number = documents.begin(); number != documents.end() && listed < kListedAtMost;
+       ++number, ++listed)
+    out << " " << *number;
+  out << "\n";
+  out << "  those documents are reconciled by what the register recorded; what the line\n"
+         "  changed there is counted here, not as discrepancies or duplicates:\n";
+  Row(out, "documents whose record they changed", uint64_t(documentsChanged));
+  Row(out, "registered twice in those documents", duplicates.size());
+  List(out, "records the line changed", recordsChanged);
+  List(out, "registered twice after a changed frame", duplicates);
+}
+
 }  // namespace
 
 SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
@@ -77,7 +122,9 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
   config.faults.randomBytes = {options.seed, options.rates.byteDropPerMillion,
                                options.rates.byteCorruptPerMillion};
   simulator::RegisterSimulator sim(config);
-  ports.Attach(1, sim);
+  LineWatch line(sim, ports, options.verbose ? &out : nullptr);
+  line.SetScript(options.script);
+  ports.Attach(1, line);
 
   Ledger ledger;
   RegisterJournal journal;
@@ -88,18 +135,19 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
                               ", the ledger says " + std::to_string(d.expected));
     ledger.TakeCashInHand(sim);
   };
+
+  FaultSchedule faults(options.seed, options.rates, options.verbose ? &out : nullptr);
+  PointOfSale pos(memory, line.DriverPorts(), sim, faults, options.exactlyOnce, options.checkTotal,
+                  options.verbose ? &out : nullptr);
+  int document = 0;  // the one being run
   int shift = 1;
   sim.SetOperationObserver([&](const simulator::FiscalOperation& operation) {
-    journal.OnOperation(operation);
+    journal.OnOperation(operation, {document, pos.Call()});
     if (options.verbose) Trace(out, operation);
     if (operation.kind != simulator::FiscalOperation::Kind::kZReport) return;
     compare("before Z report " + std::to_string(shift++));
     ledger.NewShift();
   });
-
-  FaultSchedule faults(options.seed, options.rates, options.verbose ? &out : nullptr);
-  PointOfSale pos(memory, ports, sim, faults, options.exactlyOnce, options.checkTotal,
-                  options.verbose ? &out : nullptr);
   result.started = pos.Start();
   if (!result.started) {
     out << "the service object could not be started\n";
@@ -110,31 +158,56 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
   // documents whatever the faults did.
   DocumentPlanner planner(options.seed ^ 0x5EEDu);
   int closedByDriver = 0;
-  std::set<std::string> reportedClosed;  // receipts with items the driver reported closed
+  std::set<int> reportedClosed;  // receipts with items the driver reported closed
+  std::set<int> changedUnseen;   // documents in which an end took a frame the line changed
   std::vector<std::string> mismatchedReceipts;
+  std::vector<std::string> recordsChanged;  // what those frames changed at the register
+  const auto mismatch = [&](int number, const char* what) {
+    mismatchedReceipts.push_back(
+        "document " + std::to_string(number) + ": " + what +
+        (changedUnseen.count(number) ? " (a frame of it changed on the line unseen)" : ""));
+  };
   for (int i = 0; i < options.count; ++i) {
     const DocumentPlan plan = planner.Next(ledger.CashInHand(), ledger.ShiftHasDocuments());
+    document = plan.number;
+    const uint32_t unrefusedBefore = line.Unrefused();
+    const RegisterSums before = RegisterSums::Of(sim);
+    const int shiftBefore = shift;
     const bool done = pos.Run(plan);
     if (options.verbose)
       out << "document " << plan.number << ": " << (done ? "done" : "not done") << "\n";
+    const bool money = plan.IsReceipt() || plan.kind == DocumentKind::kCashIn ||
+                       plan.kind == DocumentKind::kCashOut;
+    if (line.Unrefused() != unrefusedBefore) changedUnseen.insert(plan.number);
+    if (money && changedUnseen.count(plan.number) && shift == shiftBefore) {
+      // The book takes what the register recorded; where that is not what the plan and the
+      // driver's report make of it, the line changed it.
+      const RegisterSums recorded = RegisterSums::Of(sim).Since(before);
+      const std::vector<Discrepancy> changed =
+          Differences(recorded, done ? Ledger::Expected(plan) : RegisterSums{});
+      for (const Discrepancy& d : changed)
+        recordsChanged.push_back("document " + std::to_string(plan.number) + ": " + d.what +
+                                 " moved by " + std::to_string(d.registered) + ", the plan says " +
+                                 std::to_string(d.expected));
+      if (!changed.empty()) ++result.recordsChangedByLine;
+      ledger.AddRecorded(recorded, done);
+    } else if (money && done) {
+      ledger.AddDone(plan);
+    }
     if (!done) continue;
     ++closedByDriver;
-    if (plan.IsReceipt()) ledger.AddClosedReceipt(plan);
-    const std::string name = "R" + std::to_string(plan.number);
     if (plan.IsReceipt() && !plan.voided) {
-      reportedClosed.insert(name);
-      if (!journal.Closed(name))
-        mismatchedReceipts.push_back(name + ": reported closed, not closed at the register");
+      reportedClosed.insert(plan.number);
+      if (!journal.Closed(plan.number))
+        mismatch(plan.number, "reported closed, not closed at the register");
     }
-    if (plan.kind == DocumentKind::kCashIn || plan.kind == DocumentKind::kCashOut)
-      ledger.AddCashDocument(plan);
   }
   compare("at the end");
   for (int number = 1; number <= options.count; ++number) {
-    const std::string name = "R" + std::to_string(number);
-    if (journal.Closed(name) && reportedClosed.count(name) == 0)
-      mismatchedReceipts.push_back(name + ": closed at the register, not reported closed");
+    if (journal.Closed(number) && reportedClosed.count(number) == 0)
+      mismatch(number, "closed at the register, not reported closed");
   }
+  const Duplicates duplicates = Split(journal.Duplicates(), changedUnseen);
 
   const CallStats& stats = pos.Stats();
   const simulator::SimulatorCounters& counters = sim.Counters();
@@ -160,8 +233,8 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
   for (const auto& [method, ms] : stats.longestByMethod) Row(out, method.c_str(), ms);
   List(out, "discrepancies", discrepancies);
   List(out, "receipts the driver and the register disagree on", mismatchedReceipts);
-  List(out, "duplicates", journal.DuplicateLines());
-  for (const auto& [code, count] : journal.DuplicatesByCommand()) {
+  List(out, "duplicates", duplicates.driver);
+  for (const auto& [code, count] : duplicates.byCommand) {
     char line[64];
     std::snprintf(line, sizeof line, "  duplicates of command %02Xh: %d\n", unsigned(code), count);
     out << line;
@@ -177,8 +250,12 @@ SoakResult RunSoak(const SoakOptions& options, std::ostream& out) {
 
   result.receipts = options.count;
   result.discrepancies = int(discrepancies.size());
-  result.duplicates = journal.Duplicates();
+  result.duplicates = int(duplicates.driver.size());
   result.hangs = stats.hangs;
+  result.unrefused = line.Unrefused();
+  result.duplicatesByLine = int(duplicates.line.size());
+  ReportUnrefused(out, line, changedUnseen, recordsChanged, result.recordsChangedByLine,
+                  duplicates.line);
   out << "receipts " << result.receipts << ", discrepancies " << result.discrepancies
       << ", duplicates " << result.duplicates << ", hangs " << result.hangs << "\n";
   return result;
