@@ -17,8 +17,11 @@ enum class Tail : uint8_t {
 };
 
 // A recording command is never sent twice for one call: once the register has taken its
-// frame, only the register's own answer settles what happened.
-enum class Effect : uint8_t { kReads, kRecords };
+// frame, only the register's own answer settles what happened. A command that makes a
+// document (a receipt closed, cash in or out, an X or Z report) moves the register's
+// document number, so that number can settle it too: such a frame is not sent again while
+// the register may have taken it, even when no ACK said so.
+enum class Effect : uint8_t { kReads, kRecords, kMakesDocument };
 
 struct Command {
   uint8_t code;
@@ -35,6 +38,7 @@ constexpr Tail kFixed = Tail::kNone;
 constexpr Tail kTail = Tail::kVariable;
 constexpr Effect kRead = Effect::kReads;
 constexpr Effect kRec = Effect::kRecords;
+constexpr Effect kDoc = Effect::kMakesDocument;
 // clang-format off
 inline constexpr Command kInterruptDataOutput  {0x03, P::kOperator,      5, kFixed,  0, kRead};
 inline constexpr Command kGetStatus            {0x11, P::kOperator,      5, kFixed, 46, kRead};
@@ -52,10 +56,10 @@ inline constexpr Command kCutPaper             {0x25, P::kOperator,      6, kFix
 inline constexpr Command kInterruptTest        {0x2B, P::kOperator,      5, kFixed,  0, kRead};
 inline constexpr Command kGetTableStructure    {0x2D, P::kOperator,      6, kFixed, 43, kRead};
 inline constexpr Command kPrintStringWithFont  {0x2F, P::kOperator,      7, kTail,  0, kRead};
-inline constexpr Command kPrintReportX         {0x40, P::kOperator,      5, kFixed,  0, kRec };
-inline constexpr Command kPrintReportZ         {0x41, P::kOperator,      5, kFixed,  0, kRec };
-inline constexpr Command kCashIn               {0x50, P::kOperator,     10, kFixed,  0, kRec };
-inline constexpr Command kCashOut              {0x51, P::kOperator,     10, kFixed,  0, kRec };
+inline constexpr Command kPrintReportX         {0x40, P::kOperator,      5, kFixed,  0, kDoc };
+inline constexpr Command kPrintReportZ         {0x41, P::kOperator,      5, kFixed,  0, kDoc };
+inline constexpr Command kCashIn               {0x50, P::kOperator,     10, kFixed,  0, kDoc };
+inline constexpr Command kCashOut              {0x51, P::kOperator,     10, kFixed,  0, kDoc };
 inline constexpr Command kGetLastFiscalRecordDate{0x63, P::kOperator,    5, kFixed,  5, kRead};
 inline constexpr Command kEnterTaxPassword     {0x64, P::kTaxInspector,  5, kFixed,  0, kRead};
 inline constexpr Command kFiscalReportByDates  {0x66, P::kTaxInspector, 12, kFixed,  0, kRec };
@@ -69,7 +73,7 @@ inline constexpr Command kPrintSlip            {0x7D, P::kOperator,      7, kFix
 inline constexpr Command kSale                 {0x80, P::kOperator,     20, kTail,  0, kRec };
 inline constexpr Command kReturnSale           {0x82, P::kOperator,     20, kTail,  0, kRec };
 inline constexpr Command kStorno               {0x84, P::kOperator,     20, kTail,  0, kRec };
-inline constexpr Command kCloseReceipt         {0x85, P::kOperator,     31, kTail,  0, kRec };
+inline constexpr Command kCloseReceipt         {0x85, P::kOperator,     31, kTail,  0, kDoc };
 inline constexpr Command kDiscount             {0x86, P::kOperator,     14, kTail,  0, kRec };
 inline constexpr Command kSurcharge            {0x87, P::kOperator,     14, kTail,  0, kRec };
 inline constexpr Command kAnnulReceipt         {0x88, P::kOperator,      5, kFixed,  0, kRec };

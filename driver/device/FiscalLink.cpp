@@ -115,7 +115,8 @@ FiscalDevice::ExchangeResult FiscalDevice::Answered(bool retry, bool recording) 
 
 FiscalDevice::ExchangeResult FiscalDevice::Exchange(const uint8_t* frame, uint32_t size,
                                                     Effect effect) {
-  const bool recording = exactlyOnce_ && effect == Effect::kRecords;
+  const bool recording = exactlyOnce_ && effect != Effect::kReads;
+  const bool makesDocument = exactlyOnce_ && effect == Effect::kMakesDocument;
   const bool retry =
       exactlyOnce_ && unsettled_.state != State::kNone && unsettled_.SameFrame(frame, size);
   // Once the register has taken the frame, only its answer is asked for.
@@ -145,6 +146,9 @@ FiscalDevice::ExchangeResult FiscalDevice::Exchange(const uint8_t* frame, uint32
   int badAcknowledge = 0;
   int answerFailure = 0;
   int frameWrites = 0;
+  // The last frame written got no reply that tells (no ACK, no answer, no NAK): it was lost,
+  // or the register took it and its ACK was lost.
+  bool unclearReply = false;
   const int maxRounds = kRoundsPerRetry * retryLimit_;
   for (int round = 0; round < maxRounds; ++round) {
     if (platform::TicksSince(start, clock_.TickCount()) >= kExchangeBoundMs) break;
@@ -172,9 +176,9 @@ FiscalDevice::ExchangeResult FiscalDevice::Exchange(const uint8_t* frame, uint32
         unsettled_.Clear();  // it never took that frame
         SaveUnsettled();
       }
-      if (acknowledged && recording) {
-        // It took the frame and forgot its answer (a reset, or a register that keeps no
-        // answers): sending the frame again could record the operation twice.
+      if ((acknowledged && recording) || (makesDocument && unclearReply)) {
+        // It took the frame, or may have, and forgot its answer (a reset, or a register that
+        // keeps no answers): sending the frame again could record the operation twice.
         KeepUnsettled(frame, size, State::kUnknown);
         return ExchangeResult::kOutcomeUnknown;
       }
@@ -194,6 +198,7 @@ FiscalDevice::ExchangeResult FiscalDevice::Exchange(const uint8_t* frame, uint32
         ++answerFailure;
       } else {
         if (replied && byte != kNak) DrainLine();
+        unclearReply = !(replied && byte == kNak);
         ++badAcknowledge;
       }
     }

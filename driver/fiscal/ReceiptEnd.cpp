@@ -14,6 +14,9 @@ namespace {
 constexpr uint32_t kPrintingPollMs = 200;
 constexpr int kCategoryWithEarlyCut = 1;  // cuts after the third header line
 constexpr char kReceiptLostText[] = "Чек не закрыт: в ФР он не открыт (аннулирован ФР)";
+// Sends of a document's command whose outcome the line left unknown, each settled by the
+// register's document number before the next.
+constexpr int kDocumentAttempts = 3;
 
 }  // namespace
 
@@ -58,18 +61,34 @@ bool FptrService::MakeDocument(const std::function<bool()>& command) {
   if (!retryStepFlags_.documentBefore) {
     if (!device_.GetStatus()) return false;
     retryStepFlags_.documentBefore = device_.DocumentNumber();
+  } else {
+    // A repeated call: an earlier attempt may have made the document, whatever the line
+    // said of it then.
+    if (!device_.GetStatus()) return false;
+    if (DocumentMade()) return DocumentSettled();
   }
-  if (command()) return true;
-  // The register took the command and lost its answer: its document number tells.
-  if (!device_.OutcomeUnknown()) return false;
-  const device::ErrorTriple failure = device_.Errors();
-  if (device_.GetStatus() && DocumentMade()) {
+  for (int attempt = 0; attempt < kDocumentAttempts; ++attempt) {
+    if (command()) return true;
+    // The register may have taken the command and lost its answer: its document number
+    // tells. A new number: it made the document. The same number: it did not, and the
+    // command may go out again.
+    if (!device_.OutcomeUnknown()) return false;
+    const device::ErrorTriple failure = device_.Errors();
+    if (!device_.GetStatus()) {
+      device_.Errors() = failure;
+      return false;
+    }
+    if (DocumentMade()) return DocumentSettled();
     device_.ForgetUnsettled();
-    device_.ResetError();
-    return true;
+    device_.Errors() = failure;
   }
-  device_.Errors() = failure;
   return false;
+}
+
+bool FptrService::DocumentSettled() {
+  device_.ForgetUnsettled();
+  device_.ResetError();
+  return true;
 }
 
 bool FptrService::DocumentMade() {

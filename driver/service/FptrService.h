@@ -393,6 +393,8 @@ class FptrService {
   // is known; a lost answer is settled by the number the register shows afterwards.
   bool MakeDocument(const std::function<bool()>& command);
   bool DocumentMade();
+  // The document is made: nothing is unsettled, and the method goes on as after success.
+  bool DocumentSettled();
   bool RegisterPayment(int payType, int64_t payment);
   int64_t PaymentTotal() const;
   // fiscal/PayTypes.cpp: the configured payment type of a description (the converted

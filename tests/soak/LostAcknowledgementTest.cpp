@@ -4,9 +4,8 @@
 // garbled) and the register keeps no answer (as after a reset). The next ENQ gets NAK, which
 // the driver reads as "the frame never arrived", and it writes the frame again: the register
 // registers the cash out a second time and the call returns success. Without the register's
-// ACK the driver cannot know whether the frame was taken; its document number can tell.
-// Disabled until the driver settles such a frame before sending it again; run it with
-// --gtest_also_run_disabled_tests.
+// ACK the driver cannot know whether the frame was taken: the link keeps the frame as
+// unsettled and sends it no more, and the receipt layer settles it by the document number.
 
 #include <gtest/gtest.h>
 
@@ -22,7 +21,7 @@ namespace {
 using Kind = simulator::FiscalOperation::Kind;
 
 TEST(ExactlyOnceOnANoisyLineTest,
-     DISABLED_ACashOutWhoseAcknowledgementIsLostAndWhoseAnswerIsNotKeptIsRegisteredOnce) {
+     ACashOutWhoseAcknowledgementIsLostAndWhoseAnswerIsNotKeptIsRegisteredOnce) {
   platform::MemoryPlatform memory;
   platform::MemoryPortProvider ports(memory.clock);
   simulator::RegisterSimulator sim;

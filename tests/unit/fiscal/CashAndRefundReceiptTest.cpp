@@ -70,6 +70,38 @@ TEST_F(CashAndRefundReceiptTest, CashOutTakesFromTheCashInHand) {
   EXPECT_EQ(Operations(ops::kCashOuts), 1);
 }
 
+// The register's ACK of the cash out is lost on the line. Whether it took the frame and
+// kept no answer, or never saw the frame, the next ENQ gets the same NAK: the document
+// number tells them apart, and the cash goes out once either way.
+TEST_F(CashAndRefundReceiptTest, ACashOutWhoseAcknowledgementIsLostGoesOutOnce) {
+  // Bytes of the status request before the cash out: its ENQ and frame (8), and the ACK of
+  // the answer; the register's NAK, ACK and answer frame (51).
+  constexpr uint32_t kStatusBytesReceived = 10;
+  constexpr uint32_t kStatusBytesSent = 53;
+  for (bool taken : {true, false}) {
+    SCOPED_TRACE(taken ? "taken, answer not kept" : "never seen");
+    Attach();
+    Start();
+    sim_->State().money[money::kCashInHand] = 50000;
+    ASSERT_EQ(Fptr().SetPropertyNumber(kPidxFiscalReceiptType, FPTR_RT_CASH_OUT), 0);
+    ASSERT_EQ(Fptr().BeginFiscalReceipt(true), 0);
+    ASSERT_EQ(Fptr().PrintRecCash(2000000), 0);
+    ASSERT_EQ(Fptr().PrintRecTotal(2000000, 2000000, u""), 0);
+    simulator::SimulatorFaults& faults = sim_->Faults();
+    if (taken) {
+      faults.dropSent = {sim_->Counters().bytesSent + kStatusBytesSent + 2};
+      faults.forgottenAnswers = {uint32_t(Commands() + 2)};
+    } else {
+      // The frame's STX is lost: the register never sees it and never replies.
+      faults.dropReceived = {sim_->Counters().bytesReceived + kStatusBytesReceived + 2};
+    }
+    EXPECT_EQ(Fptr().EndFiscalReceipt(false), 0) << fptr_->Device().ErrorString();
+    EXPECT_EQ(Operations(ops::kCashOuts), 1);
+    EXPECT_EQ(Money(money::kCashInHand), 30000);
+    EXPECT_EQ(PrinterState(), FPTR_PS_MONITOR);
+  }
+}
+
 TEST_F(CashAndRefundReceiptTest, AVoidedCashInSendsNothing) {
   ASSERT_EQ(Fptr().SetPropertyNumber(kPidxFiscalReceiptType, FPTR_RT_CASH_IN), 0);
   ASSERT_EQ(Fptr().BeginFiscalReceipt(true), 0);
