@@ -7,8 +7,8 @@
 ; is written in every view whose service object is installed.
 ;
 ; Defines given by tools/installer: ORN_VERSION (a.b.c.d), ORN_STAGE (the staged files:
-; x86\, x64\, Samples\, ReadMe.txt), ORN_DEVICE_VALUES (the generated device-key values),
-; ORN_OUTFILE.
+; x86\, x64\, Samples\, Guide\ (the integrator's guide, HTML), ReadMe.txt),
+; ORN_DEVICE_VALUES (the generated device-key values), ORN_OUTFILE.
 ;
 ; Command line (silent: /S): /COM=N (1..32, default 1), /BAUD=N (default 115200),
 ; /OVERWRITE (replace the values of an existing device key), /D=folder (last).
@@ -127,6 +127,8 @@ Section "Install"
   File "${ORN_STAGE}\ReadMe.txt"
   SetOutPath "$INSTDIR\Samples"
   File "${ORN_STAGE}\Samples\*.vbs"
+  SetOutPath "$INSTDIR\Guide"
+  File "${ORN_STAGE}\Guide\*.html"
   SetOutPath "$INSTDIR"
 
   Call OrnWriteDeviceKeys
@@ -148,6 +150,7 @@ Section "Install"
     CreateShortcut "${ORN_START_MENU}\OrnBench (64-бит).lnk" "$OrnDir64\OrnBench.exe"
   ${EndIf}
   CreateShortcut "${ORN_START_MENU}\Прочти меня.lnk" "$INSTDIR\ReadMe.txt"
+  CreateShortcut "${ORN_START_MENU}\Руководство интегратора.lnk" "$INSTDIR\Guide\index.html"
   CreateShortcut "${ORN_START_MENU}\Удалить ${ORN_PRODUCT}.lnk" "$INSTDIR\Uninstall.exe"
 SectionEnd
 
@@ -189,6 +192,8 @@ Section "Uninstall"
   !insertmacro OrnRemoveBinaries "$INSTDIR"
   Delete "$INSTDIR\Samples\*.vbs"
   RMDir "$INSTDIR\Samples"
+  Delete "$INSTDIR\Guide\*.html"
+  RMDir "$INSTDIR\Guide"
   Delete "$INSTDIR\ReadMe.txt"
   Delete "$INSTDIR\Uninstall.exe"
   !insertmacro OrnRemoveFolder "$INSTDIR"

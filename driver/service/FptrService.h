@@ -12,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -239,6 +240,13 @@ class FptrService {
   }
   static const NumberProperty kNumberProperties[];
   static const StringProperty kStringProperties[];
+
+ public:
+  // The rows of the property tables, for tools that print the reference of the properties.
+  static std::span<const NumberProperty> NumberProperties();
+  static std::span<const StringProperty> StringProperties();
+
+ private:
   static const NumberProperty* FindNumberProperty(int32_t index);
   static const StringProperty* FindStringProperty(int32_t index);
   // A status request made to read a property. The property read leaves the outcome of the

@@ -181,6 +181,14 @@ const FptrService::StringProperty FptrService::kStringProperties[] = {
 };
 // clang-format on
 
+std::span<const FptrService::NumberProperty> FptrService::NumberProperties() {
+  return kNumberProperties;
+}
+
+std::span<const FptrService::StringProperty> FptrService::StringProperties() {
+  return kStringProperties;
+}
+
 const FptrService::NumberProperty* FptrService::FindNumberProperty(int32_t index) {
   for (const NumberProperty& property : kNumberProperties)
     if (property.index == index) return &property;
