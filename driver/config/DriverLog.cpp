@@ -14,11 +14,14 @@ DriverLog::DriverLog(platform::FileSystem& files, platform::Clock& clock)
   line_.reserve(256);
 }
 
-DriverLog::~DriverLog() { Close(); }
+DriverLog::~DriverLog() {
+  Close();
+}
 
 bool DriverLog::Open() {
   if (file_ == platform::kInvalidFile) file_ = files_.OpenForAppend(fileName_);
-  return file_ != platform::kInvalidFile;
+  openFailed_ = file_ == platform::kInvalidFile;
+  return !openFailed_;
 }
 
 void DriverLog::Close() {
@@ -52,8 +55,8 @@ bool DriverLog::LogMethod(std::string_view text) {
   if (!enabled_) return false;  // no time stamp read and formatted for nothing
   const platform::LocalTime t = clock_.Now();
   char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%.2d.%.2d.%.4d %.2d:%.2d:%.2d.%.3d ", t.day, t.month,
-                t.year, t.hour, t.minute, t.second, t.millisecond);
+  std::snprintf(stamp, sizeof stamp, "%.2d.%.2d.%.4d %.2d:%.2d:%.2d.%.3d ", t.day, t.month, t.year,
+                t.hour, t.minute, t.second, t.millisecond);
   line_.assign(stamp);
   line_.append(text);
   return WriteLine(line_);

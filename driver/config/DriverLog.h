@@ -39,6 +39,9 @@ class DriverLog {
   bool Enabled() const { return enabled_; }
   uint32_t SizeLimit() const { return sizeLimit_; }
   const std::string& FileName() const { return fileName_; }
+  // The log is on, and the last attempt to open its file failed (no rights, a bad path):
+  // its lines are lost until an attempt succeeds.
+  bool FileFails() const { return enabled_ && openFailed_; }
 
   // "dd.mm.yyyy hh:mm:ss.mmm " and the text.
   bool LogMethod(std::string_view text);
@@ -68,6 +71,7 @@ class DriverLog {
   platform::Clock& clock_;
   platform::FileHandle file_ = platform::kInvalidFile;
   bool enabled_ = false;
+  bool openFailed_ = false;
   uint32_t sizeLimit_ = 0;
   std::string fileName_ = kDefaultLogFileName;
   std::string line_;  // reused for every composed line

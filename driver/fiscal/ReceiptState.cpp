@@ -85,14 +85,35 @@ void ReceiptState::Forget() {
   receiptSubtotal_.reset();
   receiptStarted_ = true;
   paymentSums_ = {};
+  storeFailure_.reset();
+  storeFailureReported_ = false;
 }
 
 void ReceiptState::WriteDword(const char* name, uint32_t value) {
+  Store(params_.ParamsKeyPath(),
+        [&](platform::RegKey key) { return registry_.SetDword(key, name, value); });
+}
+
+void ReceiptState::Store(const std::string& keyPath, const std::string& name,
+                         const std::string& text) {
+  Store(keyPath,
+        [&](platform::RegKey key) { return registry_.SetString(key, name.c_str(), text); });
+}
+
+void ReceiptState::Store(const std::string& keyPath,
+                         const std::function<long(platform::RegKey)>& set) {
   // Before a device is opened there is no key to write to.
   if (params_.ParamsKeyPath().empty()) return;
   config::RegistryKey key(registry_);
-  if (key.Create(params_.ParamsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
-  registry_.SetDword(key.Handle(), name, value);
+  long code = key.Create(keyPath, RegAccess::kReadWrite);
+  if (code == kErrorSuccess) code = set(key.Handle());
+  if (code != kErrorSuccess && !storeFailure_) storeFailure_ = StoreFailure{code, keyPath};
+}
+
+std::optional<ReceiptState::StoreFailure> ReceiptState::StoreFailureToReport() {
+  if (!storeFailure_ || storeFailureReported_) return std::nullopt;
+  storeFailureReported_ = true;
+  return storeFailure_;
 }
 
 void ReceiptState::SetPrinterState(int32_t state) {
@@ -134,19 +155,13 @@ void ReceiptState::SetReceiptEnded(bool closed) {
 void ReceiptState::SetPaymentSum(int index, int64_t sum) {
   if (!ValidIndex(index) || sum == paymentSums_[size_t(index)]) return;
   paymentSums_[size_t(index)] = sum;
-  if (params_.ParamsKeyPath().empty()) return;
-  config::RegistryKey key(registry_);
-  if (key.Create(PaymentSumsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
-  registry_.SetString(key.Handle(), kPaymentSumValues[index], FormatInt64(sum));
+  Store(PaymentSumsKeyPath(), kPaymentSumValues[index], FormatInt64(sum));
 }
 
 void ReceiptState::SetReceiptSubtotal(int64_t subtotal) {
   if (receiptSubtotal_ == subtotal) return;
   receiptSubtotal_ = subtotal;
-  if (params_.ParamsKeyPath().empty()) return;
-  config::RegistryKey key(registry_);
-  if (key.Create(params_.ParamsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
-  registry_.SetString(key.Handle(), kReceiptSubtotalValue, FormatInt64(subtotal));
+  Store(params_.ParamsKeyPath(), kReceiptSubtotalValue, FormatInt64(subtotal));
 }
 
 void ReceiptState::SetReceiptStarted(bool started) {
@@ -162,10 +177,7 @@ void ReceiptState::AddToReceipt(const device::FiscalDevice::ReceiptChange& chang
 }
 
 void ReceiptState::SaveUnsettled(const std::string& record) {
-  if (params_.ParamsKeyPath().empty()) return;
-  config::RegistryKey key(registry_);
-  if (key.Create(params_.ParamsKeyPath(), RegAccess::kReadWrite) != kErrorSuccess) return;
-  registry_.SetString(key.Handle(), kUnsettledValue, record);
+  Store(params_.ParamsKeyPath(), kUnsettledValue, record);
 }
 
 std::string ReceiptState::LoadUnsettled() {

@@ -5,10 +5,13 @@
 // Every change is written through to the registry at once (the device's Params key and its
 // CheckSumm sub key), and LoadReceiptState reads it back at the next OpenService, so a new
 // service object can carry on or cancel a receipt the register still holds open.
-// Registry failures are silent: the held value is the one the driver works with.
+// A failed write fails no method: the held value is the one the driver works with. The first
+// failure is kept, so that the service can say once in its log, and in its health check,
+// that the state would not survive a crash (a cashier's account that may not write the key).
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,6 +31,11 @@ inline constexpr uint8_t kDefaultStrNumber = 1;
 // twice.
 class ReceiptState : public device::UnsettledStore {
  public:
+  struct StoreFailure {
+    long code = 0;        // the OS error of the write
+    std::string keyPath;  // under HKEY_LOCAL_MACHINE
+  };
+
   // The keys are found through `params`, whose paths are set by ReadDeviceParams.
   ReceiptState(platform::Registry& registry, const config::DriverParams& params);
 
@@ -74,8 +82,17 @@ class ReceiptState : public device::UnsettledStore {
   void SaveUnsettled(const std::string& record) override;
   std::string LoadUnsettled() override;
 
+  // The first write that failed since the device was opened.
+  const std::optional<StoreFailure>& StoreFailed() const { return storeFailure_; }
+  // That failure once, the first time it is asked for; nothing after.
+  std::optional<StoreFailure> StoreFailureToReport();
+
  private:
+  // A value of the Params key.
   void WriteDword(const char* name, uint32_t value);
+  void Store(const std::string& keyPath, const std::string& name, const std::string& text);
+  // `set` writes into the key of `keyPath` (created when missing) and returns the OS code.
+  void Store(const std::string& keyPath, const std::function<long(platform::RegKey)>& set);
   std::string PaymentSumsKeyPath() const;
 
   platform::Registry& registry_;
@@ -90,6 +107,8 @@ class ReceiptState : public device::UnsettledStore {
   std::optional<int64_t> receiptSubtotal_;
   bool receiptStarted_ = true;
   std::array<int64_t, kPaymentTypeCount> paymentSums_{};
+  std::optional<StoreFailure> storeFailure_;
+  bool storeFailureReported_ = false;
 };
 
 }  // namespace orn::fiscal

@@ -306,6 +306,8 @@ class FptrService {
   // HealthCheck.cpp
   void InternalCheck();
   void ExternalCheck();
+  // What the driver itself cannot do as it should: keep the receipt state, write its log.
+  void AddDriverFindings();
 
   // Steps of a method already done, for a call repeated after a failure.
   enum RetryStep { kMainStepDone = 0, kPreLineDone = 1, kPostLineDone = 2, kTaxSplitDone = 3 };

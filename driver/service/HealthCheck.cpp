@@ -75,6 +75,7 @@ void FptrService::InternalCheck() {
   checkHealthText_ = "Internal HCheck: ";
   if (!device_.GetStatus()) {
     checkHealthText_ += device_.ErrorString();
+    AddDriverFindings();
     return;
   }
   const uint8_t bytes[] = {uint8_t(device_.Flags()), uint8_t(device_.Flags() >> 8),
@@ -90,7 +91,24 @@ void FptrService::InternalCheck() {
   if (caps_.recNearEndSensor) check(kReceiptNearEnd);
   if (device_.ModelCategory() != kNoReceiptLeverCategory) check(kReceiptLever);
   for (const Finding& finding : kOtherFindings) check(finding);
+  AddDriverFindings();
   if (checkHealthText_.size() == before) checkHealthText_ += "OK.";
+}
+
+void FptrService::AddDriverFindings() {
+  char text[400];
+  if (const auto& failure = receipt_.StoreFailed()) {
+    std::snprintf(text, sizeof text,
+                  "\r\nСостояние чека не сохраняется в реестре (HKEY_LOCAL_MACHINE\\%s, ошибка "
+                  "%ld): после сбоя кассы драйвер не узнает открытый чек.",
+                  failure->keyPath.c_str(), failure->code);
+    checkHealthText_ += text;
+  }
+  if (log_.FileFails()) {
+    std::snprintf(text, sizeof text, "\r\nЖурнал драйвера не открывается: %s.",
+                  log_.FileName().c_str());
+    checkHealthText_ += text;
+  }
 }
 
 void FptrService::ExternalCheck() {

@@ -58,6 +58,13 @@ void FptrService::EnterMethod(Method method, std::initializer_list<LogArg> args)
 
 int32_t FptrService::Finish() {
   receipt_.AddToReceipt(device_.TakeReceiptChange());
+  if (const auto failure = receipt_.StoreFailureToReport()) {
+    // Said once: each later write would fail the same way.
+    log_.LogErrorF("состояние чека не сохраняется: HKEY_LOCAL_MACHINE\\%s, ошибка %ld",
+                   failure->keyPath.c_str(), failure->code);
+    log_.LogError(
+        "защита от повторной регистрации команд действует только до завершения программы");
+  }
   const int32_t code = device_.ResultCode();
   device::LogResultCodes(log_, code, device_.ResultCodeExtended());
   return code;

@@ -83,10 +83,18 @@ long MemoryRegistry::OpenKey(std::string_view path, RegAccess access, RegKey& ke
 long MemoryRegistry::CreateKey(std::string_view path, RegAccess access, RegKey& key) {
   std::string folded = Fold(path);
   if (folded.empty()) return kErrorAccessDenied;
-  // Every parent exists as a key of its own, as in the real registry.
+  // Every parent exists as a key of its own, as in the real registry. A key that refuses
+  // writes refuses new sub keys too.
+  const Key* parent = nullptr;
   for (size_t end = folded.find('\\');; end = folded.find('\\', end + 1)) {
     const std::string id = folded.substr(0, end);
-    if (!keys_.count(id)) keys_[id].path = std::string(path).substr(0, id.size());
+    auto it = keys_.find(id);
+    if (it == keys_.end()) {
+      if (parent && parent->readOnly) return kErrorAccessDenied;
+      it = keys_.emplace(id, Key{}).first;
+      it->second.path = std::string(path).substr(0, id.size());
+    }
+    parent = &it->second;
     if (end == std::string::npos) break;
   }
   return OpenKey(path, access, key);

@@ -29,6 +29,7 @@ class MemoryRegistry : public Registry {
   bool KeyExists(std::string_view path) const;
   void DeleteKey(std::string_view path);  // with its sub keys
   void DeleteValue(std::string_view path, const char* name);
+  // A read-only key refuses writes of its values and new sub keys.
   void SetReadOnly(std::string_view path, bool readOnly);
   int OpenKeyCount() const { return int(handles_.size()); }
   int WriteCount() const { return writes_; }
