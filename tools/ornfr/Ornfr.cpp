@@ -24,6 +24,7 @@ constexpr char kUsage[] =
     "usage: ornfr --port PATH|N [--baud N] [--password N] [--tax-password N] [--log FILE]\n"
     "             COMMAND [ARGS]\n"
     "       ornfr log FILE\n"
+    "       ornfr doctor [--device NAME] [--arch 32|64]  (checks the whole set-up; --help)\n"
     "commands:\n"
     "  status             the register's status, one 'name: value' line each\n"
     "  type               the device type, model family, category and line width\n"
@@ -67,9 +68,10 @@ struct CommandSpec {
 };
 
 constexpr CommandSpec kCommands[] = {
-    {"status", 0},     {"type", 0},        {"find", 0},       {"x-report", 0},      {"z-report", 0},
-    {"print", 1},      {"set-time", 0},    {"read-table", 3}, {"cash-register", 1}, {"report", 3},
-    {"set-header", 2}, {"set-trailer", 2}, {"vat", 0},        {"set-vat", 2},       {"log", 1},       {"receipt", 0},
+    {"status", 0},        {"type", 0},    {"find", 0},       {"x-report", 0},
+    {"z-report", 0},      {"print", 1},   {"set-time", 0},   {"read-table", 3},
+    {"cash-register", 1}, {"report", 3},  {"set-header", 2}, {"set-trailer", 2},
+    {"vat", 0},           {"set-vat", 2}, {"log", 1},        {"receipt", 0},
 };
 
 const CommandSpec* FindCommand(std::string_view name) {
