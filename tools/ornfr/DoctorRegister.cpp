@@ -262,7 +262,10 @@ void CheckRegister(const config::DriverParams& params, DoctorSystem& system, Env
                  "проверьте, не меняет ли скорость ФР другая программа");
     } else {
       link.Add(Verdict::kFailure,
-               missed + "; поиск драйвера не нашёл ФР ни на одной скорости и ни на одном порту",
+               missed + (nothingAnswered
+                             ? "; поиск драйвера при OpenService не нашёл ФР ни на одном порту"
+                             : "; поиск драйвера не нашёл ФР ни на одной скорости и ни на одном "
+                               "порту"),
                missedAdvice);
     }
   }
