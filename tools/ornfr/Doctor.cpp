@@ -67,7 +67,13 @@ std::string Bits(int bits) {
   return std::to_string(bits) + "-разрядн";
 }
 
-// The device key's ComNumber as it stands now; 0 when it cannot be read.
+bool KeyExists(platform::Registry& registry, const std::string& path) {
+  config::RegistryKey key(registry);
+  return key.Open(path, platform::RegAccess::kRead) == platform::kErrorSuccess;
+}
+
+}  // namespace
+
 int StoredPort(platform::Registry& registry, const std::string& device) {
   config::RegistryKey key(registry);
   uint32_t port = 0;
@@ -77,13 +83,6 @@ int StoredPort(platform::Registry& registry, const std::string& device) {
     return 0;
   return int(port);
 }
-
-bool KeyExists(platform::Registry& registry, const std::string& path) {
-  config::RegistryKey key(registry);
-  return key.Open(path, platform::RegAccess::kRead) == platform::kErrorSuccess;
-}
-
-}  // namespace
 
 int RunDoctor(int argc, const char* const* argv, Environment& env,
               const DoctorSystemFactory& makeSystem) {

@@ -59,8 +59,8 @@ class DoctorSystem {
   virtual Finding CheckControl(int bits) = 0;
   // The service object made in this process and OpenService run, then CloseService.
   virtual OpenOutcome OpenServiceObject(const std::string& progId, const std::string& device) = 0;
-  // The COM ports, `configuredPort` being the device key's.
-  virtual platform::PortProvider& Ports(int configuredPort) = 0;
+  // The COM ports (the driver's search looks at 1..32 of them).
+  virtual platform::PortProvider& Ports() = 0;
   // "COM3", or natively the device path.
   virtual std::string PortName(int port) const = 0;
 };

@@ -19,6 +19,9 @@ struct DeviceKeyCheck {
 DeviceKeyCheck CheckDeviceKey(platform::Registry& registry, const std::string& device,
                               Environment& env);
 
+// The device key's ComNumber as it stands now; 0 when it cannot be read.
+int StoredPort(platform::Registry& registry, const std::string& device);
+
 // 4. What OpenService said; `portBefore` and `portAfter` are the device key's ComNumber
 // around the call (the driver writes the port its search found).
 Finding DescribeOpen(const OpenOutcome& outcome, int portBefore, int portAfter);

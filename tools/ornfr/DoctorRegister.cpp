@@ -197,7 +197,7 @@ void CheckRegister(const config::DriverParams& params, DoctorSystem& system, Env
                    bool nothingAnswered, DoctorReport& report) {
   const int port = params.ComNumber();
   config::DriverLog quiet(env.files, env.clock);
-  device::FiscalDevice device(system.Ports(port), env.clock, quiet);
+  device::FiscalDevice device(system.Ports(), env.clock, quiet);
   device.SetConnection(port, params.BaudRate());
   device.SetPassword(params.Password());
   device.SetTaxPassword(params.PasswordNI(), params.HasPasswordNI());

@@ -45,7 +45,7 @@ class Win32DoctorSystem : public DoctorSystem {
   OpenOutcome OpenServiceObject(const std::string& progId, const std::string& device) override {
     return win32::OpenInProcess(ViewOf(OwnBits()), progId, device);
   }
-  platform::PortProvider& Ports(int) override { return ports_; }
+  platform::PortProvider& Ports() override { return ports_; }
   std::string PortName(int port) const override { return "COM" + std::to_string(port); }
 
  private:
