@@ -21,18 +21,6 @@ constexpr char kDoctorUsage[] =
     "              the driver's search looks at these ports only\n"
     "exit status: 0 a receipt can be printed, 2 usage, 5 something a receipt needs is broken\n";
 
-// The log of the doctor's own reading of the registry: its settings are the driver's, but
-// nothing the doctor does may end up in the shop's log.
-class NoFiles : public platform::FileSystem {
- public:
-  platform::FileHandle OpenForAppend(const std::string&) override { return platform::kInvalidFile; }
-  uint32_t Size(platform::FileHandle) override { return platform::kInvalidFileSize; }
-  bool Write(platform::FileHandle, const void*, uint32_t) override { return false; }
-  void Close(platform::FileHandle) override {}
-  bool Rename(const std::string&, const std::string&) override { return false; }
-  bool Delete(const std::string&) override { return false; }
-};
-
 // Returns an empty string, or what is wrong with the arguments.
 std::string Parse(int argc, const char* const* argv, DoctorOptions& options) {
   for (int i = 2; i < argc; ++i) {
@@ -84,6 +72,64 @@ int StoredPort(platform::Registry& registry, const std::string& device) {
   return int(port);
 }
 
+// Lines 1 to 3 in the application's view, and which applications every view serves.
+// Returns the ProgID of the application's device key.
+std::string CheckEveryView(DoctorSystem& system, const std::vector<int>& views, int app,
+                           const std::string& device, Environment& env, DoctorReport& report) {
+  std::string progId;
+  std::string servesText;
+  for (int bits : views) {
+    const std::string where = system.RegistryName(bits);
+    const DeviceKeyCheck key = CheckDeviceKey(system.RegistryOf(bits), device, env);
+    std::vector<std::pair<std::string, Finding>> chain = {{"Ключ устройства", key.finding}};
+    if (!system.HasCom()) {
+      chain.emplace_back("Служебный объект", Skipped("регистрация COM есть только в Windows"));
+      chain.emplace_back("OPOS-контрол", Skipped("регистрация COM есть только в Windows"));
+    } else {
+      chain.emplace_back("Служебный объект", key.progId.empty()
+                                                 ? Skipped("нет ProgID в ключе устройства (см. 1)")
+                                                 : system.CheckServiceClass(bits, key.progId));
+      chain.emplace_back("OPOS-контрол", system.CheckControl(bits));
+    }
+    std::string broken;
+    for (size_t i = 0; i < chain.size(); ++i) {
+      if (bits == app) report.Add(int(i) + 1, chain[i].first + ", " + where, chain[i].second);
+      if (chain[i].second.verdict == Verdict::kFailure)
+        broken += (broken.empty() ? "" : ", ") + std::to_string(i + 1) + ". " + chain[i].first;
+    }
+    if (bits == app) progId = key.progId;
+    if (!servesText.empty()) servesText += "; ";
+    servesText += Bits(bits) + "ые приложения: " +
+                  (broken.empty() ? std::string("годится") : "не годится (" + broken + ")");
+  }
+  if (views.size() > 1) report.Add(0, "Разрядность", Finding{Verdict::kInfo, servesText, {}});
+
+  return progId;
+}
+
+// Line 4, in this process when its bitness is the application's. True when the driver's
+// own search found no register on any port.
+bool CheckOpenService(DoctorSystem& system, int app, const std::string& progId,
+                      const std::string& deviceName, DoctorReport& report) {
+  const int own = system.OwnBits();
+  bool nothingAnswered = false;
+  if (app == own) {
+    const int before = StoredPort(system.RegistryOf(app), deviceName);
+    const OpenOutcome outcome =
+        system.OpenServiceObject(progId.empty() ? kOurProgId : progId, deviceName);
+    nothingAnswered = outcome.ran && (outcome.resultCode == device::OPOS_E_TIMEOUT ||
+                                      outcome.resultCode == device::OPOS_ORS_NOPORT);
+    report.Add(4, "OpenService",
+               DescribeOpen(outcome, before, StoredPort(system.RegistryOf(app), deviceName)));
+  } else {
+    report.Add(4, "OpenService",
+               Skipped("этот ornfr " + Bits(own) + "ый: OpenService для " + Bits(app) +
+                       "ых приложений проверит ornfr.exe их разрядности"));
+  }
+
+  return nothingAnswered;
+}
+
 int RunDoctor(int argc, const char* const* argv, Environment& env,
               const DoctorSystemFactory& makeSystem) {
   DoctorOptions options;
@@ -118,34 +164,7 @@ int RunDoctor(int argc, const char* const* argv, Environment& env,
               (system->HasCom() ? ", кассовое приложение " + Bits(app) + "ое"
                                 : ", " + system->RegistryName(app)));
 
-  // 1 to 3 in every view; the other views only tell which applications the set-up serves.
-  std::string progId;
-  std::string servesText;
-  for (int bits : views) {
-    const std::string where = system->RegistryName(bits);
-    const DeviceKeyCheck key = CheckDeviceKey(system->RegistryOf(bits), options.device, env);
-    std::vector<std::pair<std::string, Finding>> chain = {{"Ключ устройства", key.finding}};
-    if (!system->HasCom()) {
-      chain.emplace_back("Служебный объект", Skipped("регистрация COM есть только в Windows"));
-      chain.emplace_back("OPOS-контрол", Skipped("регистрация COM есть только в Windows"));
-    } else {
-      chain.emplace_back("Служебный объект", key.progId.empty()
-                                                 ? Skipped("нет ProgID в ключе устройства (см. 1)")
-                                                 : system->CheckServiceClass(bits, key.progId));
-      chain.emplace_back("OPOS-контрол", system->CheckControl(bits));
-    }
-    std::string broken;
-    for (size_t i = 0; i < chain.size(); ++i) {
-      if (bits == app) report.Add(int(i) + 1, chain[i].first + ", " + where, chain[i].second);
-      if (chain[i].second.verdict == Verdict::kFailure)
-        broken += (broken.empty() ? "" : ", ") + std::to_string(i + 1) + ". " + chain[i].first;
-    }
-    if (bits == app) progId = key.progId;
-    if (!servesText.empty()) servesText += "; ";
-    servesText += Bits(bits) + "ые приложения: " +
-                  (broken.empty() ? std::string("годится") : "не годится (" + broken + ")");
-  }
-  if (views.size() > 1) report.Add(0, "Разрядность", Finding{Verdict::kInfo, servesText, {}});
+  const std::string progId = CheckEveryView(*system, views, app, options.device, env, report);
 
   // 5 to 8 on the device key of the application's view, read as the driver reads it, and
   // before OpenService: its search may write another port into the key.
@@ -154,21 +173,7 @@ int RunDoctor(int argc, const char* const* argv, Environment& env,
   config::DriverParams params(registry, settings);
   const bool readable = params.ReadDeviceParams(options.device);
 
-  // 4. OpenService, in this process when its bitness is the application's.
-  bool nothingAnswered = false;
-  if (app == own) {
-    const int before = StoredPort(registry, options.device);
-    const OpenOutcome outcome =
-        system->OpenServiceObject(progId.empty() ? kOurProgId : progId, options.device);
-    nothingAnswered = outcome.ran && (outcome.resultCode == device::OPOS_E_TIMEOUT ||
-                                      outcome.resultCode == device::OPOS_ORS_NOPORT);
-    report.Add(4, "OpenService",
-               DescribeOpen(outcome, before, StoredPort(registry, options.device)));
-  } else {
-    report.Add(4, "OpenService",
-               Skipped("этот ornfr " + Bits(own) + "ый: OpenService для " + Bits(app) +
-                       "ых приложений проверит ornfr.exe их разрядности"));
-  }
+  const bool nothingAnswered = CheckOpenService(*system, app, progId, options.device, report);
 
   if (readable) {
     CheckRegister(params, *system, env, nothingAnswered, report);

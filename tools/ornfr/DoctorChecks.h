@@ -7,8 +7,21 @@
 #include "DoctorReport.h"
 #include "config/DriverLog.h"
 #include "config/DriverParams.h"
+#include "platform/FileSystem.h"
 
 namespace orn::ornfr {
+
+// The files of the log of the doctor's own reading of the registry: its settings are the
+// driver's, but nothing the doctor does may end up in the shop's log.
+class NoFiles : public platform::FileSystem {
+ public:
+  platform::FileHandle OpenForAppend(const std::string&) override { return platform::kInvalidFile; }
+  uint32_t Size(platform::FileHandle) override { return platform::kInvalidFileSize; }
+  bool Write(platform::FileHandle, const void*, uint32_t) override { return false; }
+  void Close(platform::FileHandle) override {}
+  bool Rename(const std::string&, const std::string&) override { return false; }
+  bool Delete(const std::string&) override { return false; }
+};
 
 // 1. The device key in one registry: present, its ProgID, each value by the driver's own
 // reading rules, the payment types, and the driver's verdict on the whole key.

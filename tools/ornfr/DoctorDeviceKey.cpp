@@ -143,7 +143,8 @@ DeviceKeyCheck CheckDeviceKey(platform::Registry& registry, const std::string& d
   const int payTypes = CheckPayTypes(registry, path + "\\PayTypes", finding);
 
   // The driver's own verdict on the key, read with the log off.
-  config::DriverLog quiet(env.files, env.clock);
+  NoFiles noFiles;
+  config::DriverLog quiet(noFiles, env.clock);
   config::DriverParams params(registry, quiet);
   const bool readable = params.ReadDeviceParams(device);
   if (!readable && finding.verdict != Verdict::kFailure)

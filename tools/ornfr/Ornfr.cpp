@@ -50,7 +50,7 @@ constexpr char kUsage[] =
     "  --password  the operator password (default 30)\n"
     "  --tax-password  the tax inspector password (the fiscal memory reports need it)\n"
     "  --log       write the driver log to FILE\n"
-    "exit status: 0 success, 2 usage, 3 register error, 4 no answer\n";
+    "exit status: 0 success, 2 usage, 3 register error, 4 no answer (doctor: 5 broken)\n";
 
 struct Options {
   std::string port;
