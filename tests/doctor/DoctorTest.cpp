@@ -52,15 +52,13 @@ class DoctorTest : public ::testing::Test {
       return std::make_unique<InProcessDoctorSystem>(memory_.Bundle(), ports_, "реестр");
     });
   }
-  // The line of check `number`.
+  // The line of check `number`: its number follows the verdict, padded to 12 characters.
   std::string Line(int number) const {
-    const std::string output = out_.str();
-    const size_t at = output.find("] ") == std::string::npos
-                          ? std::string::npos
-                          : output.find(" " + std::to_string(number) + ". ");
-    if (at == std::string::npos) return "";
-    const size_t start = output.rfind('\n', at) + 1;
-    return output.substr(start, output.find('\n', at) - start);
+    std::istringstream lines(out_.str());
+    const std::string wanted = std::to_string(number) + ". ";
+    for (std::string line; std::getline(lines, line);)
+      if (line.size() > 12 && line.compare(12, wanted.size(), wanted) == 0) return line;
+    return "";
   }
 
   void SetDword(const std::string& path, const char* name, uint32_t value) {

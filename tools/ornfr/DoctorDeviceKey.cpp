@@ -95,6 +95,10 @@ int CheckPayTypes(platform::Registry& registry, const std::string& path, Finding
     else
       ++usable;
   }
+  if (usable == 0)
+    finding.Add(Verdict::kWarning,
+                "нет ни одного способа оплаты с кодом 0..3: PrintRecTotal не найдёт способ оплаты",
+                "добавьте способы оплаты в ключ PayTypes (имя = код 0..3)");
   return usable;
 }
 
