@@ -19,6 +19,8 @@ namespace {
 namespace mode = device::mode;
 namespace submode = device::submode;
 
+// The register's error for an operator password it does not take ("Неверный пароль").
+constexpr uint8_t kWrongPasswordError = 0x4F;
 // The register's clock may differ from the computer's by this much before it is mentioned.
 constexpr int64_t kClockToleranceMs = 5 * 60 * 1000;
 
@@ -196,7 +198,8 @@ Finding DescribeOpen(const OpenOutcome& outcome, int portBefore, int portAfter) 
 void CheckRegister(const config::DriverParams& params, DoctorSystem& system, Environment& env,
                    bool nothingAnswered, DoctorReport& report) {
   const int port = params.ComNumber();
-  config::DriverLog quiet(env.files, env.clock);
+  NoFiles noFiles;
+  config::DriverLog quiet(noFiles, env.clock);
   device::FiscalDevice device(system.Ports(), env.clock, quiet);
   device.SetConnection(port, params.BaudRate());
   device.SetPassword(params.Password());
@@ -232,8 +235,9 @@ void CheckRegister(const config::DriverParams& params, DoctorSystem& system, Env
     answered = true;
   } else if (device.ResultCode() != device::OPOS_E_TIMEOUT) {
     link.Add(Verdict::kFailure, "ФР отвечает ошибкой: " + device.ErrorString(),
-             device.LastDeviceError() == 0x4F ? "проверьте значение Password (пароль оператора)"
-                                              : "устраните ошибку ФР");
+             device.LastDeviceError() == kWrongPasswordError
+                 ? "проверьте значение Password (пароль оператора)"
+                 : "устраните ошибку ФР");
   } else if (device.RegisterHeard()) {
     link.Add(Verdict::kFailure, "открывается, ФР отвечает на " + rate + ", но не на команды",
              "проверьте кабель и ФР; выключите и включите ФР");
@@ -272,7 +276,7 @@ void CheckRegister(const config::DriverParams& params, DoctorSystem& system, Env
   report.Add(5, subject, link);
 
   if (!answered) {
-    report.Add(6, "Состояние ФР", Skipped("ФР не отвечает (см. 5)"));
+    report.Add(6, "Состояние ФР", Skipped("нет связи с ФР (см. 5)"));
     return;
   }
   report.Add(6, "Состояние ФР", CheckState(device, params.HasPasswordNI(), env));
