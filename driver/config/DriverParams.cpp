@@ -1,6 +1,5 @@
 #include "config/DriverParams.h"
 
-#include <cstdio>
 #include <limits>
 
 namespace orn::config {
@@ -61,6 +60,53 @@ bool DriverParams::ReadString(RegistryKey& key, const char* name, std::string& v
   return true;
 }
 
+bool DriverParams::ReadValue(RegistryKey& key, const DeviceValue& value) {
+  uint32_t number = 0;
+  std::string text;
+  const long code = ReadDeviceValue(registry_, key.Handle(), value, number, text);
+  if (value.field == DeviceField::kPasswordNI) hasPasswordNI_ = code == platform::kErrorSuccess;
+  if (code != platform::kErrorSuccess) return !value.required || CheckRead(code, value.logName);
+  Store(value.field, number, std::move(text));
+  return true;
+}
+
+static_assert(int(DeviceField::kPayTypeName4) - int(DeviceField::kPayTypeName2) ==
+              kLastNamedPayType - kFirstNamedPayType);
+
+void DriverParams::Store(DeviceField field, uint32_t number, std::string&& text) {
+  switch (field) {
+    case DeviceField::kCodepage866:
+      codepage866_ = number != 0;
+      break;
+    case DeviceField::kComNumber:
+      comNumber_ = number;
+      break;
+    case DeviceField::kBaudRate:
+      baudRate_ = number;
+      break;
+    case DeviceField::kPassword:
+      password_ = number;
+      break;
+    case DeviceField::kPasswordNI:
+      passwordNI_ = number;
+      break;
+    case DeviceField::kSubtotalName:
+      subtotalName_ = std::move(text);
+      break;
+    case DeviceField::kCloseRecText:
+      closeRecText_ = std::move(text);
+      break;
+    case DeviceField::kFontNumber:
+      fontNumber_ = number;
+      break;
+    case DeviceField::kPayTypeName2:
+    case DeviceField::kPayTypeName3:
+    case DeviceField::kPayTypeName4:
+      payTypeNames_[size_t(field) - size_t(DeviceField::kPayTypeName2)] = std::move(text);
+      break;
+  }
+}
+
 bool DriverParams::ReadDeviceParams(std::string_view deviceName) {
   deviceKeyPath_ =
       std::string(kOposRoot) + "\\" + kOposDeviceClass + "\\" + std::string(deviceName);
@@ -69,18 +115,8 @@ bool DriverParams::ReadDeviceParams(std::string_view deviceName) {
   RegistryKey key(registry_);
   if (!CheckOpen(key.Open(deviceKeyPath_, RegAccess::kRead), deviceKeyPath_)) return false;
 
-  uint32_t codepage866 = 0;
-  if (!ReadDword(key, "Codepage866", codepage866)) return false;
-  codepage866_ = codepage866 != 0;
-  if (!ReadDword(key, "ComNumber", comNumber_, "COMPort")) return false;
-  if (!ReadDword(key, "BaudRate", baudRate_)) return false;
-  if (!ReadDword(key, "Password", password_)) return false;
-  // Optional values: no log line, and a missing one keeps what was held.
-  hasPasswordNI_ =
-      registry_.QueryDword(key.Handle(), "PasswordNI", passwordNI_) == platform::kErrorSuccess;
-  if (!ReadString(key, "SubtotalName", subtotalName_)) return false;
-  if (!ReadString(key, "CloseRecText", closeRecText_)) return false;
-  registry_.QueryDword(key.Handle(), "FontNumber", fontNumber_);
+  for (const DeviceValue& value : kDeviceValues)
+    if (!ReadValue(key, value)) return false;
 
   if (!ReadPayTypes()) return false;
   ReadLogParams();
@@ -102,11 +138,8 @@ bool DriverParams::ReadPayTypes() {
   }
 
   if (!CheckOpen(key.Open(deviceKeyPath_, RegAccess::kRead), deviceKeyPath_)) return false;
-  for (int number = kFirstNamedPayType; number <= kLastNamedPayType; ++number) {
-    char name[32];
-    std::snprintf(name, sizeof name, "PayTypeName%d", number);
-    if (!ReadString(key, name, payTypeNames_[size_t(number - kFirstNamedPayType)])) return false;
-  }
+  for (const DeviceValue& value : kPayTypeNameValues)
+    if (!ReadValue(key, value)) return false;
   return true;
 }
 

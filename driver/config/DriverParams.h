@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/DeviceValues.h"
 #include "config/DriverLog.h"
 #include "config/RegistryKey.h"
 #include "platform/Registry.h"
@@ -22,8 +23,6 @@ inline constexpr char kOposDeviceClass[] = "FiscalPrinter";
 inline constexpr char kDriverKeyPath[] =
     "SOFTWARE\\Ornita\\OLEforRetail\\ServiceOPOS\\FiscalPrinter\\Ornita-OPOS-1";
 
-// Strings are read into a buffer of this many bytes, terminating zero included.
-inline constexpr uint32_t kStringValueCapacity = 1000;
 // Held until `Password` is read: 30, the system administrator's factory password, which a
 // register accepts for every operator command. `Password` is required, so this value never
 // reaches a register that was opened.
@@ -47,8 +46,8 @@ class DriverParams {
   DriverParams(platform::Registry& registry, DriverLog& log,
                std::string driverKeyPath = kDriverKeyPath);
 
-  // The device key of `deviceName` with all required values, its payment types and the
-  // three payment type names; then the log settings. The first failure ends it.
+  // The device key of `deviceName` with all required values (kDeviceValues), its payment
+  // types and the three payment type names; then the log settings. The first failure ends it.
   bool ReadDeviceParams(std::string_view deviceName);
   // The payment types key of the device (the list is emptied first, so a second open does
   // not list them twice) and the PayTypeName2..4 values of the device key.
@@ -85,6 +84,9 @@ class DriverParams {
   bool ReadDword(RegistryKey& key, const char* name, uint32_t& value,
                  const char* logName = nullptr);
   bool ReadString(RegistryKey& key, const char* name, std::string& value);
+  // One value of the device key into its field; false when a required one cannot be read.
+  bool ReadValue(RegistryKey& key, const DeviceValue& value);
+  void Store(DeviceField field, uint32_t number, std::string&& text);
 
   platform::Registry& registry_;
   DriverLog& log_;

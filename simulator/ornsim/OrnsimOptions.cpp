@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/memory/MemoryClock.h"
 #include "simulator/BaudRates.h"
 
 namespace orn::simulator {
@@ -48,6 +49,8 @@ const char kOrnsimUsage[] =
     "  --slip              a slip is in the slip station\n"
     "  --roubles           count money in whole roubles (flag bit 4 clear)\n"
     "  --shift-open        start with the shift open\n"
+    "  --shift-over-24h    start with a shift opened 25 hours before the register's clock\n"
+    "                      (its mode says a Z report is due)\n"
     "  --show-tape         print each printed line on standard output, after the path,\n"
     "                      prefixed by its station (receipt:, journal:, slip:)\n"
     "  --show-counters     print what the link and its faults did when stopped, one\n"
@@ -118,6 +121,7 @@ bool ParsePaperFault(const char* text, PaperFault& fault) {
 bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& options,
                         std::string& error) {
   SimulatorConfig& config = options.config;
+  bool shiftOver24Hours = false;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     const char* argument = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -144,6 +148,8 @@ bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& option
       config.state.flags &= uint16_t(~flag::kTwoDecimals);
     } else if (option == "--shift-open") {
       config.state.mode = kModeShiftOpen;
+    } else if (option == "--shift-over-24h") {
+      shiftOver24Hours = true;
     } else if (option == "--tax-password") {
       good = ParseNumber(argument, UINT32_MAX, value);
       config.state.taxPassword = uint32_t(value);
@@ -216,6 +222,13 @@ bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& option
                                   : "bad value for " + option + ": " + argument;
       return false;
     }
+  }
+  // On the register's clock, which the caller set before the options.
+  if (shiftOver24Hours) {
+    constexpr int64_t k25HoursMs = 25LL * 60 * 60 * 1000;
+    config.state.mode = kModeShiftOpen;
+    config.state.shiftOpenedAt = platform::LocalTimeFromMilliseconds(
+        platform::MillisecondsFromLocalTime(config.state.clockAtStart) - k25HoursMs);
   }
   if (!options.pty && !options.help) {
     error = "nothing to serve: give --pty";

@@ -24,6 +24,7 @@ constexpr char kUsage[] =
     "usage: ornfr --port PATH|N [--baud N] [--password N] [--tax-password N] [--log FILE]\n"
     "             COMMAND [ARGS]\n"
     "       ornfr log FILE\n"
+    "       ornfr doctor [--device NAME] [--arch 32|64]  (checks the whole set-up; --help)\n"
     "commands:\n"
     "  status             the register's status, one 'name: value' line each\n"
     "  type               the device type, model family, category and line width\n"
@@ -49,7 +50,7 @@ constexpr char kUsage[] =
     "  --password  the operator password (default 30)\n"
     "  --tax-password  the tax inspector password (the fiscal memory reports need it)\n"
     "  --log       write the driver log to FILE\n"
-    "exit status: 0 success, 2 usage, 3 register error, 4 no answer\n";
+    "exit status: 0 success, 2 usage, 3 register error, 4 no answer (doctor: 5 broken)\n";
 
 struct Options {
   std::string port;
@@ -67,9 +68,10 @@ struct CommandSpec {
 };
 
 constexpr CommandSpec kCommands[] = {
-    {"status", 0},     {"type", 0},        {"find", 0},       {"x-report", 0},      {"z-report", 0},
-    {"print", 1},      {"set-time", 0},    {"read-table", 3}, {"cash-register", 1}, {"report", 3},
-    {"set-header", 2}, {"set-trailer", 2}, {"vat", 0},        {"set-vat", 2},       {"log", 1},       {"receipt", 0},
+    {"status", 0},        {"type", 0},    {"find", 0},       {"x-report", 0},
+    {"z-report", 0},      {"print", 1},   {"set-time", 0},   {"read-table", 3},
+    {"cash-register", 1}, {"report", 3},  {"set-header", 2}, {"set-trailer", 2},
+    {"vat", 0},           {"set-vat", 2}, {"log", 1},        {"receipt", 0},
 };
 
 const CommandSpec* FindCommand(std::string_view name) {

@@ -1,17 +1,21 @@
 // ornfr on the system's own ports: device paths on Linux, OrnComm.dll on Windows.
 
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
 
+#include "Doctor.h"
 #include "Ornfr.h"
 
 #ifdef _WIN32
-#include "platform/win32/Win32PortProvider.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32PortProvider.h"
+#include "win32/Win32DoctorSystem.h"
 #else
-#include "platform/posix/PosixPortProvider.h"
+#include "NativeDoctorSystem.h"
 #include "platform/posix/PosixPlatform.h"
+#include "platform/posix/PosixPortProvider.h"
 #endif
 
 namespace {
@@ -55,5 +59,15 @@ int main(int argc, char** argv) {
 #endif
   orn::ornfr::Environment environment{ports,   platform.clock, platform.files, resolve,
                                       console, ansi,           std::cout,      std::cerr};
+  if (argc >= 2 && std::strcmp(argv[1], "doctor") == 0) {
+    auto makeSystem = [&](const orn::ornfr::DoctorOptions& options, std::string& error) {
+#ifdef _WIN32
+      return orn::ornfr::MakeWin32DoctorSystem(options, environment, ports, error);
+#else
+      return orn::ornfr::MakeNativeDoctorSystem(options, environment, error);
+#endif
+    };
+    return orn::ornfr::RunDoctor(argc, argv, environment, makeSystem);
+  }
   return orn::ornfr::Run(argc, argv, environment);
 }

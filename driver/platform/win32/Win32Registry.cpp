@@ -28,8 +28,8 @@ REGSAM ToSam(RegAccess access) {
 
 long Win32Registry::OpenKey(std::string_view path, RegAccess access, RegKey& key) {
   HKEY opened = nullptr;
-  LONG code =
-      ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(path).c_str(), 0, ToSam(access), &opened);
+  LONG code = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, std::string(path).c_str(), 0,
+                              ToSam(access) | viewFlags_, &opened);
   if (code == ERROR_SUCCESS) key = reinterpret_cast<RegKey>(opened);
   return code;
 }
@@ -37,7 +37,8 @@ long Win32Registry::OpenKey(std::string_view path, RegAccess access, RegKey& key
 long Win32Registry::CreateKey(std::string_view path, RegAccess access, RegKey& key) {
   HKEY created = nullptr;
   LONG code = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, std::string(path).c_str(), 0, nullptr,
-                                REG_OPTION_NON_VOLATILE, ToSam(access), nullptr, &created, nullptr);
+                                REG_OPTION_NON_VOLATILE, ToSam(access) | viewFlags_, nullptr,
+                                &created, nullptr);
   if (code == ERROR_SUCCESS) key = reinterpret_cast<RegKey>(created);
   return code;
 }

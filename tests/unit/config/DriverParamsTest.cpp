@@ -37,6 +37,28 @@ TEST_P(DriverParamsTest, OptionalValuesMayBeMissingAndRequiredOnesMayNot) {
   EXPECT_FALSE(params->ReadDeviceParams(broken));
 }
 
+// The table the driver reads by tells a technician's check what is wrong with each value.
+TEST_P(DriverParamsTest, AValueThatCannotBeReadIsToldMissingOfTheWrongTypeOrTooLong) {
+  WriteDevice(deviceName_, {"ComNumber"});
+  SetString(DeviceKey(deviceName_), "BaudRate", "115200");
+  SetString(DeviceKey(deviceName_), "CloseRecText", std::string(1000, 'x'));
+  platform::RegKey key = platform::kNoKey;
+  ASSERT_EQ(registry_->OpenKey(DeviceKey(deviceName_), platform::RegAccess::kRead, key),
+            platform::kErrorSuccess);
+  std::string problems;
+  for (const DeviceValue& value : kDeviceValues) {
+    uint32_t number = 0;
+    std::string text;
+    const ValueProblem problem =
+        ProblemOf(value, ReadDeviceValue(*registry_, key, value, number, text));
+    if (problem != ValueProblem::kNone)
+      problems += std::string(value.name) + "=" + std::to_string(int(problem)) + " ";
+  }
+  registry_->CloseKey(key);
+  EXPECT_EQ(problems, "ComNumber=1 BaudRate=2 CloseRecText=3 ");
+  EXPECT_FALSE(MakeParams()->ReadDeviceParams(deviceName_));
+}
+
 // The log is off in a new object, so only a second open tells what failed.
 TEST_P(DriverParamsTest, FailuresAreLoggedOnceTheLogIsOn) {
   WriteDriverKey();
