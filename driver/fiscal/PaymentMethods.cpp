@@ -89,7 +89,7 @@ bool FptrService::CheckTotalAgainstRegister(int64_t total) {
   if (!checkTotal_ || !stationIsReceipt_) return true;
   if (!ReadReceiptSubtotal()) return false;
   if (device_.ToRegisterUnits(total) == device_.Amounts[0]) return true;
-  if (CancelOpenReceipt()) receipt_.SetReceiptEnded(true);
+  if (CancelOpenReceipt()) receipt_.SetReceiptEnding(fiscal::ReceiptState::Ending::kAnnulled);
   device_.SetExtendedError(device::OPOS_EFPTR_BAD_ITEM_AMOUNT);
   receipt_.SetPrinterState(FPTR_PS_FISCAL_RECEIPT_ENDING);
   return false;

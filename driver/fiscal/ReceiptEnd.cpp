@@ -16,7 +16,7 @@ constexpr int kCategoryWithEarlyCut = 1;  // cuts after the third header line
 constexpr char kReceiptLostText[] = "Чек не закрыт: в ФР он не открыт (аннулирован ФР)";
 // Sends of a document's command whose outcome the line left unknown, each settled by the
 // register's document number before the next.
-constexpr int kDocumentAttempts = 3;
+constexpr int kDocumentAttempts = 5;
 
 }  // namespace
 
@@ -108,7 +108,7 @@ bool FptrService::EndSalesReceipt() {
       for (int i = 0; i < fiscal::kPaymentTypeCount; ++i)
         device_.Amounts[i] = receipt_.PaymentSum(i);
       if (!MakeDocument([this] { return device_.CloseReceipt(); })) return false;
-      receipt_.SetReceiptEnded(true);
+      receipt_.SetReceiptEnding(fiscal::ReceiptState::Ending::kClosed);
       if (!device_.WaitForPrinting(kPrintingPollMs)) return false;
     }
   } else if (receipt_.CancelReceipt()) {
@@ -206,7 +206,7 @@ void FptrService::ResetReceiptTotals() {
   receipt_.SetReceiptSubtotal(0);
   receipt_.SetReceiptStarted(false);
   receipt_.SetCancelReceipt(false);
-  receipt_.SetReceiptEnded(false);
+  receipt_.SetReceiptEnding(fiscal::ReceiptState::Ending::kNone);
   for (int i = 0; i < fiscal::kPaymentTypeCount; ++i) receipt_.SetPaymentSum(i, 0);
 }
 

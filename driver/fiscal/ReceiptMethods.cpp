@@ -238,6 +238,13 @@ int32_t FptrService::PrintRecVoid(std::u16string_view description) {
     if (!CheckState({FPTR_PS_FISCAL_RECEIPT, FPTR_PS_FISCAL_RECEIPT_ENDING}) ||
         !CheckTextLength(description))
       return;
+    // The register closed it (its end failed later, at the paper or the line): a void
+    // reported done would be a sale the point of sale believes cancelled.
+    if (receipt_.ReceiptEnding() == fiscal::ReceiptState::Ending::kClosed) {
+      Refuse(
+          "Чек уже закрыт в ФР и не может быть отменен: завершите его методом EndFiscalReceipt.");
+      return;
+    }
     if (!PrintTextLine(FromApp(description), device::kStationReceipt)) return;
     receipt_.SetCancelReceipt(true);
     receipt_.SetPrinterState(FPTR_PS_FISCAL_RECEIPT_ENDING);

@@ -59,8 +59,11 @@ void ReceiptState::LoadReceiptState() {
     recPrinted_ = value != 0;
   if (registry_.QueryDword(key.Handle(), kSlpPrintedValue, value) == kErrorSuccess)
     slpPrinted_ = value != 0;
+  // An earlier release stored 1 for either ending; a close is by far the likelier.
   if (registry_.QueryDword(key.Handle(), kReceiptEndedValue, value) == kErrorSuccess)
-    receiptEnded_ = value != 0;
+    ending_ = value == uint32_t(Ending::kAnnulled) ? Ending::kAnnulled
+              : value != 0                         ? Ending::kClosed
+                                                   : Ending::kNone;
   if (registry_.QueryDword(key.Handle(), kReceiptStartedValue, value) == kErrorSuccess)
     receiptStarted_ = value != 0;
   std::string subtotal;
@@ -81,7 +84,8 @@ void ReceiptState::Forget() {
   printerState_ = kDefaultPrinterState;
   cancelReceipt_ = false;
   strNumber_ = kDefaultStrNumber;
-  recPrinted_ = slpPrinted_ = receiptEnded_ = false;
+  recPrinted_ = slpPrinted_ = false;
+  ending_ = Ending::kNone;
   receiptSubtotal_.reset();
   receiptStarted_ = true;
   paymentSums_ = {};
@@ -146,10 +150,10 @@ void ReceiptState::SetSlpPrinted(bool printed) {
   WriteDword(kSlpPrintedValue, printed ? 1 : 0);
 }
 
-void ReceiptState::SetReceiptEnded(bool closed) {
-  if (closed == receiptEnded_) return;
-  receiptEnded_ = closed;
-  WriteDword(kReceiptEndedValue, closed ? 1 : 0);
+void ReceiptState::SetReceiptEnding(Ending ending) {
+  if (ending == ending_) return;
+  ending_ = ending;
+  WriteDword(kReceiptEndedValue, uint32_t(ending));
 }
 
 void ReceiptState::SetPaymentSum(int index, int64_t sum) {

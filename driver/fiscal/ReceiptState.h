@@ -49,9 +49,11 @@ class ReceiptState : public device::UnsettledStore {
   uint8_t StrNumber() const { return strNumber_; }
   bool RecPrinted() const { return recPrinted_; }
   bool SlpPrinted() const { return slpPrinted_; }
-  // The driver ended the open receipt in the register (closed it, or annulled it): a
-  // retry that finds nothing open has nothing to do.
-  bool ReceiptEnded() const { return receiptEnded_; }
+  // How the driver ended the open receipt in the register. A retry that finds nothing open
+  // has nothing to do; a receipt the register closed cannot be voided any more.
+  enum class Ending : uint32_t { kNone = 0, kClosed = 1, kAnnulled = 2 };
+  Ending ReceiptEnding() const { return ending_; }
+  bool ReceiptEnded() const { return ending_ != Ending::kNone; }
   // Register units of payment type 0..3; 0 for any other index.
   int64_t PaymentSum(int index) const;
   // The open receipt's subtotal as the items and adjustments the register took add up
@@ -67,7 +69,7 @@ class ReceiptState : public device::UnsettledStore {
   void SetStrNumber(uint8_t number);
   void SetRecPrinted(bool printed);
   void SetSlpPrinted(bool printed);
-  void SetReceiptEnded(bool closed);
+  void SetReceiptEnding(Ending ending);
   // An index outside 0..3 is ignored.
   void SetPaymentSum(int index, int64_t sum);
   void SetReceiptSubtotal(int64_t subtotal);
@@ -103,7 +105,7 @@ class ReceiptState : public device::UnsettledStore {
   uint8_t strNumber_ = kDefaultStrNumber;
   bool recPrinted_ = false;
   bool slpPrinted_ = false;
-  bool receiptEnded_ = false;
+  Ending ending_ = Ending::kNone;
   std::optional<int64_t> receiptSubtotal_;
   bool receiptStarted_ = true;
   std::array<int64_t, kPaymentTypeCount> paymentSums_{};

@@ -177,6 +177,27 @@ TEST_F(ReceiptRetryTest, APaymentWithOtherArgumentsAfterAFailedOneIsRegistered) 
   EXPECT_EQ(Money(money::ReceiptDiscounts(0)), 40 + 38);
 }
 
+// The register closed the receipt, and the wait for its printing failed: the receipt is
+// the register's now. A void would be a sale the point of sale believes cancelled, so it
+// is refused, and the end called again finishes the receipt.
+TEST_F(ReceiptRetryTest, AReceiptTheRegisterClosedIsNotVoidedWhenItsEndFailedAfterTheClose) {
+  Attach();
+  Start();
+  SellBreadAndMilk();
+  PayBreadAndMilk();
+  FailCommand(4);  // the wait, the status before the close, the close, the wait after it
+  ASSERT_EQ(Fptr().EndFiscalReceipt(false), OPOS_E_EXTENDED);
+  ASSERT_EQ(Operations(simulator::operations::ClosedReceipts(0)), 1);
+  EXPECT_EQ(Fptr().PrintRecVoid(u"Отмена"), OPOS_E_ILLEGAL);
+  EXPECT_EQ(fptr_->Device().ErrorString(),
+            "Чек уже закрыт в ФР и не может быть отменен: завершите его методом EndFiscalReceipt.");
+  EXPECT_EQ(Fptr().EndFiscalReceipt(false), 0);
+  ExpectBreadAndMilkClosedOnce();
+  // The next receipt may be voided again.
+  SellBreadAndMilk();
+  EXPECT_EQ(Fptr().PrintRecVoid(u"Отмена"), 0);
+}
+
 // Steps made of several register commands go on where they failed: the lines of the
 // additional header, the tax groups' parts of a subtotal adjustment, the cash of a cash-in
 // receipt and its printing.
