@@ -241,7 +241,7 @@ void PointOfSale::Recover(int32_t result) {
     memory_.clock.Sleep(kPauseAfterNoAnswerMs);
 }
 
-void PointOfSale::CancelReceipt() {
+bool PointOfSale::CancelReceipt() {
   ++stats_.abandoned;
   // The cashier looks at the printer: paper that ran out under another error goes back now.
   const uint16_t paper = simulator::flag::kReceiptPaper | simulator::flag::kJournalPaper;
@@ -249,13 +249,20 @@ void PointOfSale::CancelReceipt() {
     ++stats_.paperNotReported;
     PutPaperBack();
   }
-  if (PrinterState() == service::FPTR_PS_MONITOR) return;
-  if (Attempt({"PrintRecVoid", [](FptrService& f) { return f.PrintRecVoid(u"Отмена"); }}) == 0 &&
-      Attempt({"EndFiscalReceipt", [](FptrService& f) { return f.EndFiscalReceipt(false); }}) == 0)
-    return;
+  if (PrinterState() == service::FPTR_PS_MONITOR) return false;
+  const Step end{"EndFiscalReceipt", [](FptrService& f) { return f.EndFiscalReceipt(false); }};
+  const int32_t voided =
+      Attempt({"PrintRecVoid", [](FptrService& f) { return f.PrintRecVoid(u"Отмена"); }});
+  if (voided == 0 && Attempt(end) == 0) return false;
+  // The driver refuses to void a receipt the register closed already (its end failed after
+  // the close): as its text says, the end called again finishes it, and it is sold.
+  if (voided == device::OPOS_E_ILLEGAL &&
+      PrinterState() == service::FPTR_PS_FISCAL_RECEIPT_ENDING && Attempt(end) == 0)
+    return true;
   Crash();
-  if (PrinterState() == service::FPTR_PS_MONITOR) return;
+  if (PrinterState() == service::FPTR_PS_MONITOR) return false;
   Attempt({"ResetPrinter", [](FptrService& f) { return f.ResetPrinter(); }});
+  return false;
 }
 
 std::optional<size_t> PointOfSale::Resume(const DocumentPlan& plan, size_t next, size_t last) {
@@ -272,7 +279,7 @@ std::optional<size_t> PointOfSale::Resume(const DocumentPlan& plan, size_t next,
   }
   if (state == service::FPTR_PS_FISCAL_RECEIPT_ENDING) return last;
   if (!plan.voided && faults_.CarryOnAfterCrash()) return next;
-  CancelReceipt();
+  if (CancelReceipt()) return last + 1;
   return std::nullopt;
 }
 
@@ -296,10 +303,7 @@ bool PointOfSale::Run(const DocumentPlan& plan) {
         next = *resumed;
       }
     }
-    if (Attempt(steps[next]) != 0) {
-      if (steps.size() > 1) CancelReceipt();
-      return false;
-    }
+    if (Attempt(steps[next]) != 0) return steps.size() > 1 && CancelReceipt();
     ++next;
   }
   return true;

@@ -76,7 +76,8 @@ class PointOfSale {
   // What the cashier does before calling again.
   void Recover(int32_t result);
   // Gives up the open receipt: void and end it, else a new service object and ResetPrinter.
-  void CancelReceipt();
+  // True when it turned out sold: the register had closed it, and its end was finished.
+  bool CancelReceipt();
   // The process died between two calls: a new service object over the same registry.
   void Crash();
   // After a crash inside a receipt: where to go on (the step index), or nothing when the
