@@ -212,6 +212,19 @@ TEST_F(PortSearchTest, WhenTheKeysPortIsHeldByAnotherProgramTheOthersAreSearched
   EXPECT_EQ(sideBySide_.written, std::vector<int>{5});
 }
 
+// The earlier session heard the register on the configured port; now another program holds
+// that port. What was heard then says nothing of now: the other ports are searched.
+TEST_F(PortSearchTest, AKeysPortHeldSinceAnEarlierSessionStillLeadsToTheOtherPorts) {
+  ShopPc& pc = sideBySide_;
+  pc.Register(kKeyPort, kKeyBaud);
+  ASSERT_TRUE(pc.device.FindDevice());
+  pc.device.Disconnect();
+  pc.ports.SetHeld(kKeyPort, true);
+  pc.Register(5, kKeyBaud);
+  EXPECT_TRUE(pc.device.FindDevice());
+  EXPECT_EQ(pc.written, std::vector<int>{5});
+}
+
 // The configured port's rates are probed in turn on its one line; every other port at the
 // same time beside them. A silent register costs the probe at the configured rate, then one
 // port's seven rates.
