@@ -31,7 +31,6 @@ void SerialPort::TakeFrom(SerialPort& other) {
   port_ = other.port_;
   portNumber_ = other.portNumber_;
   baudRate_ = other.baudRate_;
-  lastError_ = other.lastError_;
   other.port_ = nullptr;
 }
 
@@ -86,7 +85,7 @@ bool SerialPort::SetBaud(uint32_t baudRate) {
 
 bool SerialPort::Read(uint8_t* buffer, uint32_t count) {
   uint32_t transferred = 0;
-  if (!Usable()) return false;
+  if (!port_) return false;
   if (!port_->Read(buffer, count, transferred)) return Failed();
   return transferred == count;
 }

@@ -28,8 +28,9 @@ class SerialPort {
   void TakeFrom(SerialPort& other);
   bool IsOpen() const { return port_ != nullptr; }
   platform::PortProvider& Provider() const { return ports_; }
-  // Once `*stop` is set, every call on the port fails at once: the search stops probing a
-  // port whose answer can no longer matter.
+  // Once `*stop` is set, purges, writes and rate changes fail at once, so that the exchange
+  // under way ends with its read in progress: the search stops probing a port whose answer
+  // can no longer matter.
   void StopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
   int PortNumber() const { return portNumber_; }
   uint32_t ByteTimeout() const { return kByteTimeout; }
