@@ -77,7 +77,7 @@ bool MeteredPort::Drain() {
 platform::CommPort* MeteredPorts::Acquire(int portNumber) {
   OsCall os;
   platform::CommPort* port = ports_.Acquire(portNumber);
-  lastError_ = ports_.LastError();
+  ErrorOf(portNumber) = ports_.LastError(portNumber);
   if (!port) return nullptr;
   open_[portNumber] = std::make_unique<MeteredPort>(*port, meter_);
   return open_[portNumber].get();
@@ -87,6 +87,10 @@ bool MeteredPorts::Release(int portNumber) {
   OsCall os;
   open_[portNumber].reset();
   return ports_.Release(portNumber);
+}
+
+void MeteredPorts::RunSideBySide(size_t count, const std::function<void(size_t)>& job) {
+  ports_.RunSideBySide(count, job);
 }
 
 }  // namespace orn::benchmarks

@@ -48,6 +48,9 @@ class MeteredPorts : public platform::PortProvider {
 
   platform::CommPort* Acquire(int portNumber) override;
   bool Release(int portNumber) override;
+  // The meter is not shared between threads: the jobs run on the ports' own provider, and
+  // a measurement that meters goes side by side only on the virtual line.
+  void RunSideBySide(size_t count, const std::function<void(size_t)>& job) override;
 
   LineMeter& Meter() { return meter_; }
   void Clear() { meter_ = {}; }

@@ -6,6 +6,8 @@
 //   instructions WHAT LOG   runs WHAT (exchanges or receipt) for callgrind to count, with
 //                           the log on or off
 //   wrong-baud              OpenService against a register at each other rate
+//   open                    the search and the claim on the virtual line (OpenFigures.h)
+//   pty-open WHICH PATH     one of them on pseudo-terminals against ornsim at PATH
 
 #include <chrono>
 #include <cstdio>
@@ -13,15 +15,14 @@
 #include <cstring>
 #include <string>
 
+#include "Figure.h"
 #include "MeteredPorts.h"
+#include "OpenFigures.h"
 #include "OsCall.h"
+#include "PtyPlatform.h"
 #include "SalesReceipt.h"
 #include "VirtualBench.h"
 #include "device/Protocol.h"
-#include "platform/memory/MemoryFileSystem.h"
-#include "platform/memory/MemoryRegistry.h"
-#include "platform/portable/TableTextConverter.h"
-#include "platform/posix/PosixClock.h"
 #include "platform/posix/PosixPortProvider.h"
 
 namespace orn::benchmarks {
@@ -31,19 +32,6 @@ constexpr uint32_t kConfiguredBaud = 4800;
 constexpr int kReceipts = 10;         // virtual receipts averaged, so the clock's ms is fine
 constexpr int kExchanges = 1000;      // GetStatus exchanges per count
 constexpr int kWarmUpExchanges = 10;  // buffers and the log file settle first
-
-void Figure(const char* name, double value, int decimals = 3) {
-  std::printf("%s: %.*f\n", name, decimals, value);
-}
-
-void Figure(const std::string& name, double value, int decimals = 3) {
-  Figure(name.c_str(), value, decimals);
-}
-
-bool Fail(const char* what) {
-  std::fprintf(stderr, "orn_speed: %s failed\n", what);
-  return false;
-}
 
 bool Exchanges(device::FiscalDevice& device, int count) {
   for (int i = 0; i < count; ++i)
@@ -69,15 +57,6 @@ bool VirtualReceipt(uint32_t baud) {
   Figure("receipt-ratio-" + rate, tookUs / boundUs);
   return true;
 }
-
-// The terminal's bundle: the system clock; registry and log in memory.
-struct PtyPlatform {
-  platform::PosixClock clock;
-  platform::TableTextConverter text;
-  platform::MemoryFileSystem files;
-  platform::MemoryRegistry registry;
-  platform::Platform Bundle() { return platform::Platform{clock, text, files, registry}; }
-};
 
 bool PtyReceipt(const char* path, uint32_t baud) {
   PtyPlatform system;
@@ -168,7 +147,8 @@ bool WrongBaud() {
 int Usage() {
   std::fputs(
       "usage: orn_speed receipt BAUD | pty-receipt PATH BAUD | allocations |\n"
-      "                 instructions exchanges|receipt on|off | wrong-baud\n",
+      "                 instructions exchanges|receipt on|off | wrong-baud | open |\n"
+      "                 pty-open silent|elsewhere|claim PATH\n",
       stderr);
   return 2;
 }
@@ -191,6 +171,10 @@ int main(int argc, char** argv) {
     done = CountInstructions(argv[2], std::strcmp(argv[3], "on") == 0);
   } else if (command == "wrong-baud" && argc == 2) {
     done = WrongBaud();
+  } else if (command == "open" && argc == 2) {
+    done = VirtualOpenFigures();
+  } else if (command == "pty-open" && argc == 4) {
+    done = PtyOpenFigure(argv[2], argv[3]);
   } else {
     return Usage();
   }

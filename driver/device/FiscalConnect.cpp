@@ -1,4 +1,5 @@
-// Finding the register: the probe, the baud-rate search on one port and the port scan.
+// Finding the register: the probe, the baud-rate search on one port, and the configured port
+// tried first; the search of the other rates and ports is in PortSearch.cpp.
 
 #include "config/DriverLog.h"
 #include "device/FiscalDevice.h"
@@ -13,18 +14,19 @@ bool FiscalDevice::Probe() {
   return answered;
 }
 
-bool FiscalDevice::Connect(int portNumber) {
-  if (!port_.Open(portNumber, baudRate_)) {
-    const platform::OsError& error = port_.LastError();
-    if (error.portInUse)
-      log_.LogErrorF("порт COM%d занят другой программой (%u, %s)", portNumber,
-                     unsigned(error.code), error.text.c_str());
-    else
-      log_.LogErrorF("порт COM%d не открывается (%u, %s)", portNumber, unsigned(error.code),
-                     error.text.c_str());
-    return false;
-  }
-  if (Probe()) return true;
+bool FiscalDevice::OpenPort(int portNumber) {
+  if (port_.Open(portNumber, baudRate_)) return true;
+  const platform::OsError& error = port_.LastError();
+  if (error.portInUse)
+    log_.LogErrorF("порт COM%d занят другой программой (%u, %s)", portNumber, unsigned(error.code),
+                   error.text.c_str());
+  else
+    log_.LogErrorF("порт COM%d не открывается (%u, %s)", portNumber, unsigned(error.code),
+                   error.text.c_str());
+  return false;
+}
+
+bool FiscalDevice::OtherRatesMayHelp(int portNumber) {
   // The register answered, with an error: it is here, but not usable.
   if (errors_.ResultCode() != OPOS_E_TIMEOUT) return false;
   // It answers the handshake at this rate but no command: another rate would not help.
@@ -33,19 +35,20 @@ bool FiscalDevice::Connect(int portNumber) {
                    unsigned(baudRate_));
     return false;
   }
+  return true;
+}
 
-  bool found = false;
+bool FiscalDevice::SearchOtherRates() {
   for (uint32_t rate : kBaudRates) {
     if (rate == baudRate_) continue;
     if (!port_.SetBaud(rate)) return false;
-    if (Probe()) {
-      found = true;
-      break;
-    }
+    if (Probe()) return true;
   }
-  if (!found) return false;
+  return false;
+}
 
-  // Move the register to the configured rate; if it refuses, keep the rate it has.
+bool FiscalDevice::MoveToConfiguredRate() {
+  // If the register refuses, it keeps the rate it has, and so does the link.
   if (!SetExchangeParams(BaudRateCode(baudRate_), uint8_t(port_.ByteTimeout()))) {
     ResetError();
     return true;
@@ -55,24 +58,23 @@ bool FiscalDevice::Connect(int portNumber) {
   return port_.SetBaud(baudRate_);
 }
 
+bool FiscalDevice::Connect(int portNumber) {
+  if (!OpenPort(portNumber)) return false;
+  if (Probe()) return true;
+  if (!OtherRatesMayHelp(portNumber)) return false;
+  return SearchOtherRates() && MoveToConfiguredRate();
+}
+
 bool FiscalDevice::FindDevice() {
-  if (Connect(comNumber_)) return true;
+  // Where the register almost always is, asked alone: the common case costs one exchange.
+  const bool configuredPortOpen = OpenPort(comNumber_);
+  if (configuredPortOpen && Probe()) return true;
   // The register is on the configured port, only not well: the other ports have nothing.
-  if (registerHeard_) {
+  if (configuredPortOpen && !OtherRatesMayHelp(comNumber_)) {
     port_.Close();
     return false;
   }
-  for (int portNumber = kFirstPort; portNumber <= kLastPort; ++portNumber) {
-    if (portNumber == comNumber_) continue;
-    if (Connect(portNumber)) {
-      comNumber_ = portNumber;
-      if (portFound_) portFound_(portNumber);
-      return true;
-    }
-  }
-  // Nothing answered: do not keep the last port tried from other programs.
-  port_.Close();
-  return false;
+  return SearchSideBySide(configuredPortOpen);
 }
 
 }  // namespace orn::device

@@ -5,7 +5,8 @@
 //   FiscalLink.cpp       SendCommand: the frame, the ENQ/ACK/NAK handshake (Exchange), the
 //                        answer's check byte, and the register's error onto the error triple
 //   FiscalConnect.cpp    Probe, Connect (the rate search and the move to the configured
-//                        rate), FindDevice (the port scan)
+//                        rate), FindDevice (the configured port first)
+//   PortSearch.cpp       the search of the other rates and ports, side by side
 //   RequestBuilder.cpp   the request buffer: code and password, integers, tax bytes, the
 //                        pending text packed into its field
 //   AnswerDecoders.cpp   the answers' data into the cached fields (status, type, tables)

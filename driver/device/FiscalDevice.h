@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -136,7 +137,9 @@ class FiscalDevice {
   bool Probe();
   // Opens the port at the configured rate and makes sure the register answers there.
   bool Connect(int portNumber);
-  // Connect on the configured port, else on ports 1..32. On failure no port is held.
+  // The configured port at the configured rate, alone; else its other rates and ports
+  // 1..32 side by side, with the outcome of Connect on each port in turn. On failure no
+  // port is held.
   bool FindDevice();
   void Disconnect() { port_.Close(); }
 
@@ -335,6 +338,22 @@ class FiscalDevice {
   bool WaitPrintingStep(uint32_t pauseMs, bool& done);
   bool TimedOut();
   bool UnknownSubmode(int current);
+
+  // The connection search (FiscalConnect.cpp, PortSearch.cpp).
+  bool OpenPort(int portNumber);
+  // After a probe at the configured rate failed: whether another rate may find the register.
+  bool OtherRatesMayHelp(int portNumber);
+  // The rates of the table but the configured one, in table order, on the open port.
+  bool SearchOtherRates();
+  // A register found at another rate is moved to the configured one.
+  bool MoveToConfiguredRate();
+  bool SearchSideBySide(bool configuredPortOpen);
+  // A device of its own for one port of the search, set up as this one.
+  std::unique_ptr<FiscalDevice> MakeProbe(config::DriverLog& log);
+  // What a failed probe left, as the next port's Connect would have found it.
+  void CarryOutcomeOf(const FiscalDevice& probe, const std::string& errorTextAtStart);
+  // The port a probe found the register on, with what the probe learnt.
+  void TakeLinkOf(FiscalDevice& probe);
   // The status the register answered last time the printing showed progress, and when.
   struct PrintingProgress {
     uint8_t seen[status::kSize];

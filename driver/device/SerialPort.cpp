@@ -7,7 +7,7 @@ bool SerialPort::Open(int portNumber, uint32_t baudRate) {
   lastError_.Clear();
   port_ = ports_.Acquire(portNumber);
   if (!port_) {
-    lastError_ = ports_.LastError();
+    lastError_ = ports_.LastError(portNumber);
     return false;
   }
   portNumber_ = portNumber;
@@ -26,6 +26,14 @@ bool SerialPort::Close() {
   return ports_.Release(portNumber_);
 }
 
+void SerialPort::TakeFrom(SerialPort& other) {
+  Close();
+  port_ = other.port_;
+  portNumber_ = other.portNumber_;
+  baudRate_ = other.baudRate_;
+  other.port_ = nullptr;
+}
+
 bool SerialPort::Failed() {
   if (port_) lastError_ = port_->LastError();
   return false;
@@ -34,7 +42,7 @@ bool SerialPort::Failed() {
 bool SerialPort::Purge() {
   // The receive side only: a transmit purge would drop the previous exchange's last ACK
   // while it is still on its way, and the register would offer that answer again.
-  return port_ && (port_->Purge(platform::kPurgeRxAbort | platform::kPurgeRxClear) || Failed());
+  return Usable() && (port_->Purge(platform::kPurgeRxAbort | platform::kPurgeRxClear) || Failed());
 }
 
 bool SerialPort::SetTimeouts(uint32_t readConstant) {
@@ -50,7 +58,7 @@ bool SerialPort::SetTimeouts(uint32_t readConstant) {
 
 bool SerialPort::SetBaud(uint32_t baudRate) {
   platform::LineSettings settings;
-  if (!port_) return false;
+  if (!Usable()) return false;
   if (!port_->GetState(settings)) return Failed();
   settings.baudRate = baudRate;
   // No flow control, DTR and RTS control off, binary mode, 8N1.
@@ -84,7 +92,7 @@ bool SerialPort::Read(uint8_t* buffer, uint32_t count) {
 
 bool SerialPort::Write(const uint8_t* buffer, uint32_t count) {
   uint32_t transferred = 0;
-  if (!port_) return false;
+  if (!Usable()) return false;
   if (!port_->Write(buffer, count, transferred)) return Failed();
   if (transferred != count) return false;
   // A write may return while its bytes still wait to leave. The register's reply time-outs

@@ -2,6 +2,7 @@
 // The port the register hangs on: obtained from the port provider by number, set to
 // 8 data bits, no parity, one stop bit and no flow control, with Win32-style time-outs.
 
+#include <atomic>
 #include <cstdint>
 
 #include "platform/CommPort.h"
@@ -23,7 +24,14 @@ class SerialPort {
   bool Open(int portNumber, uint32_t baudRate);
   // Hands the port back; fails when none is held.
   bool Close();
+  // Takes over the port `other` holds (from the same provider), after closing its own.
+  void TakeFrom(SerialPort& other);
   bool IsOpen() const { return port_ != nullptr; }
+  platform::PortProvider& Provider() const { return ports_; }
+  // Once `*stop` is set, purges, writes and rate changes fail at once, so that the exchange
+  // under way ends with its read in progress: the search stops probing a port whose answer
+  // can no longer matter.
+  void StopWhen(const std::atomic<bool>* stop) { stop_ = stop; }
   int PortNumber() const { return portNumber_; }
   uint32_t ByteTimeout() const { return kByteTimeout; }
   // The rate the port was last set to.
@@ -46,12 +54,15 @@ class SerialPort {
  private:
   // Keeps the port's OS error and returns false.
   bool Failed();
+  // Open, and not stopped.
+  bool Usable() const { return port_ && !(stop_ && stop_->load(std::memory_order_relaxed)); }
 
   platform::PortProvider& ports_;
   platform::CommPort* port_ = nullptr;
   int portNumber_ = 0;
   uint32_t baudRate_ = 0;
   platform::OsError lastError_;
+  const std::atomic<bool>* stop_ = nullptr;
 };
 
 }  // namespace orn::device

@@ -2,7 +2,9 @@
 // A serial port as the driver uses it, each call shaped like its Win32 comm call, and the
 // provider that hands ports out by number (OrnComm.dll in the product).
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "platform/OsError.h"
 
@@ -69,20 +71,42 @@ class CommPort {
   OsError lastError_;
 };
 
+inline constexpr int kFirstPortNumber = 1;
+inline constexpr int kLastPortNumber = 32;
+
+// An open that has not returned after this long is given up and left behind: some virtual
+// ports (a Bluetooth link to a device that is not there) take many seconds to open, or
+// never finish. A port that opens slower than this is not found.
+inline constexpr uint32_t kPortOpenBoundMs = 3000;
+
 // Hands out open ports by COM port number (1..32) and takes them back.
 class PortProvider {
  public:
   virtual ~PortProvider() = default;
-  // OrnComm ordinal 1: null when the port cannot be had.
+  // OrnComm ordinal 1: null when the port cannot be had, or when its open has not
+  // returned within kPortOpenBoundMs.
   virtual CommPort* Acquire(int portNumber) = 0;
   // OrnComm ordinal 2: gives the port back; the pointer is not used afterwards.
   virtual bool Release(int portNumber) = 0;
+  // Runs job(0) .. job(count - 1) side by side and returns once every one has ended. Each
+  // job uses ports of its own: Acquire, Release and the ports' calls may come from several
+  // jobs at once, for different port numbers. A job's own waits must be bounded.
+  virtual void RunSideBySide(size_t count, const std::function<void(size_t)>& job) = 0;
 
-  // Why the last Acquire failed.
-  const OsError& LastError() const { return lastError_; }
+  // Why the last Acquire of the port failed: kept per port, since jobs side by side
+  // acquire several at once.
+  const OsError& LastError(int portNumber) const { return errors_[ErrorSlot(portNumber)]; }
 
  protected:
-  OsError lastError_;
+  OsError& ErrorOf(int portNumber) { return errors_[ErrorSlot(portNumber)]; }
+  static bool ValidPort(int portNumber) {
+    return portNumber >= kFirstPortNumber && portNumber <= kLastPortNumber;
+  }
+
+ private:
+  // A number out of range has slot 0.
+  static size_t ErrorSlot(int portNumber) { return ValidPort(portNumber) ? size_t(portNumber) : 0; }
+  OsError errors_[kLastPortNumber + 1];
 };
 
 }  // namespace orn::platform

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
 #endif
   if (!ports.Acquire(number)) {
     std::fprintf(stderr, "port_holder: cannot take %s: %s\n", argv[1],
-                 ports.LastError().text.c_str());
+                 ports.LastError(number).text.c_str());
     return 1;
   }
   std::printf("held\n");

@@ -21,6 +21,12 @@ class MemoryClock : public Clock {
     elapsed_ += milliseconds;
     tick_ += uint32_t(milliseconds);
   }
+  // Back to an earlier moment: jobs that run side by side on the virtual line run one after
+  // the other, each from the moment they all started.
+  void RewindTo(uint64_t elapsed) {
+    tick_ -= uint32_t(elapsed_ - elapsed);
+    elapsed_ = elapsed;
+  }
   // Milliseconds passed since construction (does not wrap).
   uint64_t Elapsed() const { return elapsed_; }
   void SetLocalTime(LocalTime now);

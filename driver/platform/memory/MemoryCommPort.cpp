@@ -58,7 +58,9 @@ void MemoryCommPort::TransmitUntil(uint64_t us) {
 }
 
 void MemoryCommPort::SyncFromClock() {
-  nowUs_ = std::max(nowUs_, (clock_.Elapsed() - clockBaseMs_) * 1000);
+  // The clock may stand before the line was made: jobs side by side rewind it.
+  if (clock_.Elapsed() > clockBaseMs_)
+    nowUs_ = std::max(nowUs_, (clock_.Elapsed() - clockBaseMs_) * 1000);
   TransmitUntil(nowUs_);
 }
 

@@ -1,9 +1,13 @@
 #include "platform/posix/PosixPortProvider.h"
 
+#include <system_error>
+#include <thread>
+#include <vector>
+
 namespace orn::platform {
 
 void PosixPortProvider::SetPath(int portNumber, std::string path) {
-  if (portNumber >= 1 && portNumber <= 32) paths_[portNumber] = std::move(path);
+  if (ValidPort(portNumber)) paths_[portNumber] = std::move(path);
 }
 
 std::string PosixPortProvider::PathOf(int portNumber) const {
@@ -12,16 +16,37 @@ std::string PosixPortProvider::PathOf(int portNumber) const {
 }
 
 CommPort* PosixPortProvider::Acquire(int portNumber) {
-  lastError_.Clear();
-  if (portNumber < 1 || portNumber > 32 || ports_[portNumber]) return nullptr;
-  ports_[portNumber] = PosixCommPort::OpenDevice(PathOf(portNumber), lastError_);
+  OsError& error = ErrorOf(portNumber);
+  error.Clear();
+  if (!ValidPort(portNumber) || ports_[portNumber]) return nullptr;
+  ports_[portNumber] = PosixCommPort::OpenDevice(PathOf(portNumber), error);
   return ports_[portNumber].get();
 }
 
 bool PosixPortProvider::Release(int portNumber) {
-  if (portNumber < 1 || portNumber > 32 || !ports_[portNumber]) return false;
+  if (!ValidPort(portNumber) || !ports_[portNumber]) return false;
   ports_[portNumber].reset();
   return true;
+}
+
+void PosixPortProvider::RunSideBySide(size_t count, const std::function<void(size_t)>& job) {
+  // A job that throws has ended; nothing leaves a thread.
+  const auto run = [&job](size_t index) {
+    try {
+      job(index);
+    } catch (...) {
+    }
+  };
+  std::vector<std::thread> threads;
+  threads.reserve(count);
+  for (size_t index = 0; index < count; ++index) {
+    try {
+      threads.emplace_back(run, index);
+    } catch (const std::system_error&) {
+      run(index);  // no thread to be had: the job runs here
+    }
+  }
+  for (std::thread& thread : threads) thread.join();
 }
 
 }  // namespace orn::platform

@@ -9,7 +9,8 @@
 namespace orn::platform {
 
 // Port numbers mapped to device paths: by default N is /dev/ttyS(N-1); a path can be
-// given for any number (a pseudo-terminal, a USB adapter).
+// given for any number (a pseudo-terminal, a USB adapter). A device opens without waiting
+// (O_NONBLOCK: no wait for a carrier), so no open needs a bound here.
 class PosixPortProvider : public PortProvider {
  public:
   PosixPortProvider() = default;
@@ -17,11 +18,13 @@ class PosixPortProvider : public PortProvider {
 
   CommPort* Acquire(int portNumber) override;
   bool Release(int portNumber) override;
+  // A thread for each job.
+  void RunSideBySide(size_t count, const std::function<void(size_t)>& job) override;
 
  private:
   std::string PathOf(int portNumber) const;
-  std::string paths_[33];
-  std::unique_ptr<PosixCommPort> ports_[33];
+  std::string paths_[kLastPortNumber + 1];
+  std::unique_ptr<PosixCommPort> ports_[kLastPortNumber + 1];
 };
 
 }  // namespace orn::platform
