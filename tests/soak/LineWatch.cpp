@@ -60,7 +60,7 @@ class LineWatch::WatchedPorts : public platform::PortProvider {
 
   platform::CommPort* Acquire(int portNumber) override {
     platform::CommPort* port = ports_.Acquire(portNumber);
-    lastError_ = ports_.LastError();
+    ErrorOf(portNumber) = ports_.LastError(portNumber);
     if (!port) return nullptr;
     watched_[portNumber] = std::make_unique<WatchedPort>(*port, watch_);
     return watched_[portNumber].get();
@@ -68,6 +68,9 @@ class LineWatch::WatchedPorts : public platform::PortProvider {
   bool Release(int portNumber) override {
     watched_.erase(portNumber);
     return ports_.Release(portNumber);
+  }
+  void RunSideBySide(size_t count, const std::function<void(size_t)>& job) override {
+    ports_.RunSideBySide(count, job);
   }
 
  private:

@@ -22,17 +22,21 @@ class GivenPorts : public platform::PortProvider {
   const std::string& PathOf(int number) const { return paths_[number]; }
 
   platform::CommPort* Acquire(int number) override {
-    lastError_.Clear();
-    if (number < 1 || number > 32 || paths_[number].empty()) {
-      lastError_.code = 2;
-      lastError_.text = "No such file or directory";
+    platform::OsError& error = ErrorOf(number);
+    error.Clear();
+    if (!ValidPort(number) || paths_[number].empty()) {
+      error.code = 2;
+      error.text = "No such file or directory";
       return nullptr;
     }
     platform::CommPort* port = ports_.Acquire(number);
-    lastError_ = ports_.LastError();
+    error = ports_.LastError(number);
     return port;
   }
   bool Release(int number) override { return ports_.Release(number); }
+  void RunSideBySide(size_t count, const std::function<void(size_t)>& job) override {
+    ports_.RunSideBySide(count, job);
+  }
 
  private:
   platform::PosixPortProvider ports_;
