@@ -4,8 +4,14 @@
 ;
 ; A device key that is already there keeps its values: only the values it lacks are added,
 ; unless the technician agrees to replace them (the question, or /OVERWRITE when silent).
-; The uninstaller removes the key, the log settings and the log only when asked
-; (the question, or /REMOVECONFIG when silent).
+; The point of sale runs under the cashier's account, no administrator: BUILTIN\Users get
+; the right to keep the receipt state (set values and create sub keys in the device key's
+; Params key, which the setup makes) and to write the log in its folder; the device key
+; itself stays writable by administrators only. A right that cannot be given is a warning
+; in the details: the driver works without it, only that user's state or log is lost.
+;
+; The uninstaller removes the key (Params with it), the log settings and the log folder
+; only when asked (the question, or /REMOVECONFIG when silent).
 
 !define ORN_DEVICE_KEY "SOFTWARE\OLEforRetail\ServiceOPOS\FiscalPrinter\Ornita-OPOS-1"
 !define ORN_DRIVER_KEY "SOFTWARE\Ornita\OLEforRetail\ServiceOPOS\FiscalPrinter\Ornita-OPOS-1"
@@ -17,17 +23,21 @@ Var OrnBaud        ; BaudRate
 Var OrnOverwrite   ; 1: replace the values of an existing key
 Var OrnKeyFound    ; 1: a device key is there in one of the views
 Var OrnRemoveConfig
+Var OrnView        ; the registry view OrnInEachView is in: 32 or 64
 
 ; Runs FUNCTION once in every view this setup configures (PREFIX "un." in the uninstaller).
 !macro OrnInEachView PREFIX FUNCTION
   !ifdef ORN_X64
     SetRegView 64
+    StrCpy $OrnView 64
     Call ${PREFIX}${FUNCTION}
   !else
     SetRegView 32
+    StrCpy $OrnView 32
     Call ${PREFIX}${FUNCTION}
     ${If} ${RunningX64}
       SetRegView 64
+      StrCpy $OrnView 64
       Call ${PREFIX}${FUNCTION}
     ${EndIf}
   !endif
@@ -134,11 +144,27 @@ Function OrnFindDeviceKey
   ${EndIf}
 FunctionEnd
 
+; OrnAccess.exe (extracted by OrnWriteDeviceKeys) gives Users the RIGHT on OBJECT; the
+; details say so, or what the cashier loses when it failed (its exit status is the Windows
+; error code). What matters comes first: the details list cuts long lines.
+!macro OrnGrant ARGUMENTS OBJECT RIGHT LOSS
+  nsExec::ExecToLog '"$PLUGINSDIR\OrnAccess.exe" ${ARGUMENTS}'
+  Pop $0
+  ${If} $0 == 0
+    DetailPrint "Права пользователей: ${RIGHT}, ${OBJECT}"
+  ${Else}
+    DetailPrint "Внимание: не даны права на ${OBJECT}, код $0: ${LOSS}"
+  ${EndIf}
+!macroend
+
 Function OrnWriteViewKeys
   !insertmacro OrnDeviceValues
   !insertmacro OrnSetDword "${ORN_DRIVER_KEY}" "LogEnabled" 1
   !insertmacro OrnSetString "${ORN_DRIVER_KEY}" "LogFileName" "${ORN_LOG_DIR}\FiscalPrinter.log"
   !insertmacro OrnSetDword "${ORN_DRIVER_KEY}" "LogFileMaxSize" 2
+  ; The receipt state survives a crash only where the cashier's account can write it.
+  !insertmacro OrnGrant 'state-key $OrnView "${ORN_DEVICE_KEY}\Params"' \
+    "Params ($OrnView-бит)" "запись состояния чека" "состояние чека у кассира не сохранится"
 FunctionEnd
 
 Function OrnWriteDeviceKeys
@@ -157,12 +183,19 @@ Function OrnWriteDeviceKeys
   ${Else}
     DetailPrint "Устройство Ornita-OPOS-1: COM$OrnCom, $OrnBaud бод"
   ${EndIf}
+  ; The program of this setup's architecture; the 32-bit one reaches the 64-bit view too.
+  InitPluginsDir
+  !ifdef ORN_X64
+    File "/oname=$PLUGINSDIR\OrnAccess.exe" "${ORN_STAGE}\x64\OrnAccess.exe"
+  !else
+    File "/oname=$PLUGINSDIR\OrnAccess.exe" "${ORN_STAGE}\x86\OrnAccess.exe"
+  !endif
   !insertmacro OrnInEachView "" OrnWriteViewKeys
 
   ; The log folder: every user's point-of-sale application writes the log there.
   CreateDirectory "${ORN_LOG_DIR}"
-  nsExec::Exec '"$SYSDIR\icacls.exe" "${ORN_LOG_DIR}" /grant *S-1-5-32-545:(OI)(CI)M'
-  Pop $0
+  !insertmacro OrnGrant 'log-folder "${ORN_LOG_DIR}"' \
+    "${ORN_LOG_DIR}" "запись журнала" "журнал у кассира может не вестись"
 FunctionEnd
 
 Function un.OrnAskRemoveConfig
