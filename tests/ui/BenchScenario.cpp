@@ -11,6 +11,7 @@
 #include <cwctype>
 #include <string>
 
+#include "LayoutCheck.h"
 #include "UiDriver.h"
 
 namespace orn::ui {
@@ -57,8 +58,11 @@ class Scenario {
   Scenario(UiDriver& bench, std::wstring device) : bench_(bench), device_(std::move(device)) {}
 
   void Run() {
+    designed_ = bench_.WindowRect(bench_.Main());
+    KeyboardAtStart();
     StartState();
     ClosedIsAResult();
+    TabRunsThroughThePage();
     OpenAndClaim();
     EnableAndWriteProperties();
     BadIntegerGivesTheBox();
@@ -66,7 +70,9 @@ class Scenario {
     SalesReceipt();
     XReport();
     FillPropertyLists();
-    PhotographEveryPage();
+    TypingAPropertyValue();
+    EditingAGridCell();
+    EveryPageAtThreeSizes();
     AboutBox();
     ReleaseCloseAndQuit();
   }
@@ -81,6 +87,13 @@ class Scenario {
     return control;
   }
   std::wstring Panel(const wchar_t* name) { return bench_.TextOf(bench_.PanelControl(name)); }
+  std::wstring FocusName() { return NameOf(bench_.Focus()); }
+
+  // Every finding of a layout check is a failure of its own.
+  void ExpectNoFindings(const std::wstring& where, const Findings& findings) {
+    for (const std::wstring& finding : findings) ExpectTrue(where + L": " + finding, false);
+    if (findings.empty()) Print(L"ok   " + where + L": every control in place, every text fits");
+  }
 
   void Open(int tab, const wchar_t* list, int index, const wchar_t* page) {
     bench_.ChooseTab(tab);
@@ -124,6 +137,227 @@ class Scenario {
     }
   }
 
+  // At start the keyboard works at once: the first field of the first page has the focus,
+  // and Enter presses the page's default button.
+  void KeyboardAtStart() {
+    Expect(L"focus at start", FocusName(), L"edtDeviceName");
+    bench_.ClickListEntry(bench_.MainControl(L"lbCmnPages"), 1);
+    Expect(L"page chosen by a click", bench_.ShownPage(), L"TfmHealth");
+    Expect(L"focus after a page is chosen", FocusName(), L"cbLevel");
+    bench_.Key(VK_RETURN);
+    Expect(L"Enter in a field presses CheckHealth", Panel(L"edtResult"), L"OPOS_E_CLOSED");
+    ExpectTrue(L"Enter: the call's time", IsCallTime(Panel(L"edtTime")));
+    Expect(L"focus after the call", FocusName(), L"cbLevel");
+    bench_.ClickListEntry(bench_.MainControl(L"lbCmnPages"), 0);
+    Expect(L"focus on the first page again", FocusName(), L"edtDeviceName");
+  }
+
+  // Tab runs from the list through the page's fields and buttons to the result panel and
+  // round to the list; the arrows in the list change the page and keep the focus there; Enter
+  // on a focused button presses that button.
+  void TabRunsThroughThePage() {
+    OpenCommon(0, L"TfmCommon");
+    bench_.ClickListEntry(bench_.MainControl(L"lbCmnPages"), 0);
+    std::wstring order = FocusName();
+    for (int step = 0; step < 16 && FocusName() != L"lbCmnPages"; ++step) {
+      bench_.Key(VK_TAB);
+      order += L" " + FocusName();
+    }
+    Expect(L"Tab order on Общие", order,
+           L"edtDeviceName edtTimeout btnOpen btnClose btnClaim btnRelease btnClearError "
+           L"btnResetPrinter edtOpenResult edtResult edtExtendedResult edtPrinterState "
+           L"edtErrorString btnAbout btnClose PageControl lbCmnPages");
+    bench_.Key(VK_DOWN);
+    Expect(L"Down in the list shows the next page", bench_.ShownPage(), L"TfmHealth");
+    Expect(L"focus stays in the list", FocusName(), L"lbCmnPages");
+    bench_.Key(VK_UP);
+    bench_.Key(VK_TAB);
+    Expect(L"Tab from the list", FocusName(), L"edtDeviceName");
+    for (int step = 0; step < 3; ++step) bench_.Key(VK_TAB);
+    Expect(L"Tab to Close", FocusName(), L"btnClose");
+    bench_.Key(VK_RETURN);
+    Expect(L"Enter on Close presses it", Panel(L"edtResult"), L"OPOS_E_CLOSED");
+    Expect(L"focus stays on the pressed button", FocusName(), L"btnClose");
+
+    // A receipt page: the fields in order, then the button, then the result panel.
+    OpenReceipt(2, L"TfmRecItem");
+    bench_.ClickListEntry(bench_.MainControl(L"lbRecPages"), 2);
+    order = FocusName();
+    for (int step = 0; step < 9; ++step) {
+      bench_.Key(VK_TAB);
+      order += L" " + FocusName();
+    }
+    Expect(L"Tab order on PrintRecItem", order,
+           L"edtDescription edtPrice edtQuantity edtVatInfo edtUnitPrice edtUnitName "
+           L"edtPreLine edtPostLine btnExecute edtResult");
+  }
+
+  // Every named control of the page now shown is reached by Tab from the list.
+  void ExpectEveryControlReachable() {
+    const std::wstring page = bench_.ShownPage();
+    std::wstring visited = L" ";
+    const HWND first = bench_.Focus();
+    for (int step = 0; step < 40; ++step) {
+      bench_.Key(VK_TAB);
+      if (bench_.Focus() == first) break;
+      visited += FocusName() + L" ";
+    }
+    for (const std::wstring& name : bench_.PageControlNames()) {
+      ExpectTrue(page + L": Tab reaches " + name,
+                 visited.find(L" " + name + L" ") != std::wstring::npos);
+    }
+  }
+
+  // "Свойства": a value is typed key by key without a box on the way; a boolean is
+  // written once it reads "true"; half a word is written (and refused) only on leaving.
+  void TypingAPropertyValue() {
+    OpenCommon(10, L"TfmCaps");
+    ChooseGridRow(L"104");  // CheckTotal
+    bench_.Key(VK_TAB);
+    Expect(L"Tab from the grid", FocusName(), L"edtValue");
+    HWND value = Page(L"edtValue");
+    int boxes = 0;
+    const auto noBox = [&] {
+      if (!bench_.MessageBoxText().empty()) {
+        ++boxes;
+        bench_.CloseMessageBox();
+      }
+    };
+    bench_.TypeKeys(value, L"true", noBox);
+    Expect(L"boxes while typing 'true' key by key", std::to_wstring(boxes), L"0");
+    bench_.TypeKeys(value, L"tr", noBox);
+    Expect(L"boxes while typing 'tr'", std::to_wstring(boxes), L"0");
+    bench_.Key(VK_RETURN);
+    ExpectTrue(L"Enter writes 'tr', which the control refuses: one box",
+               !bench_.MessageBoxText().empty());
+    bench_.CloseMessageBox();
+    Expect(L"focus back in the value after the box", FocusName(), L"edtValue");
+    bench_.TypeKeys(value, L"false", noBox);
+    bench_.TypeKeys(value, L"true", noBox);
+    ChooseGridRow(L"117");  // PreLine: every key writes a text
+    bench_.Key(VK_TAB);
+    bench_.TypeKeys(value, L"Строка", noBox);
+    bench_.TypeKeys(value, L"", noBox);
+    Expect(L"boxes while typing texts", std::to_wstring(boxes), L"0");
+
+    OpenCommon(11, L"TfmProps");
+    bench_.Press(Page(L"btnUpdate"));
+    ExpectTrue(L"CheckTotal written from 'Свойства'", bench_.Checked(Page(L"chbCheckTotal")));
+    bench_.Press(Page(L"chbCheckTotal"));
+  }
+
+  // A cell of the grid is edited in place; the value field shows the edited cell, and
+  // nothing is written.
+  void EditingAGridCell() {
+    OpenCommon(10, L"TfmCaps");
+    ChooseGridRow(L"7");  // ResultCode
+    bench_.Key(VK_F2);
+    HWND editor = bench_.PageControl(L"GridEditor");
+    ExpectTrue(L"F2 opens the cell", editor && ::IsWindowVisible(editor));
+    if (!editor) return;
+    bench_.TypeKeys(editor, L"abc", [] {});
+    bench_.Key(VK_RETURN);
+    ExpectTrue(L"Enter closes the cell", !::IsWindowVisible(editor));
+    Expect(L"the value field shows the edited cell", bench_.TextOf(Page(L"edtValue")), L"abc");
+    ExpectTrue(L"no box from the grid", bench_.MessageBoxText().empty());
+  }
+
+  void ChooseGridRow(const std::wstring& number) {
+    bench_.Click(Page(L"Grid"));
+    bench_.Key(VK_HOME);
+    for (wchar_t digit : number) bench_.Key(static_cast<WORD>(digit));
+  }
+
+  // The main window at its smallest, designed and maximised size: every page's controls
+  // inside the page, none overlapping, every text whole. A few pages are photographed at
+  // each size, every page at the designed size.
+  void EveryPageAtThreeSizes() {
+    bench_.Restore();
+    bench_.ResizeTo(1, 1);
+    const RECT smallest = bench_.WindowRect(bench_.Main());
+    Print(L"smallest window: " + std::to_wstring(smallest.right - smallest.left) + L" x " +
+          std::to_wstring(smallest.bottom - smallest.top));
+    CheckEveryPage(L"smallest");
+    bench_.ResizeTo(designed_.right - designed_.left, designed_.bottom - designed_.top);
+    CheckEveryPage(L"designed");
+    bench_.Maximise();
+    ExpectTrue(L"maximised", ::IsZoomed(bench_.Main()) != FALSE);
+    CheckEveryPage(L"maximised");
+    bench_.Restore();
+  }
+
+  void CheckEveryPage(const std::wstring& size) {
+    for (int tab = 0; tab < 2; ++tab) {
+      const wchar_t* list = tab == 0 ? L"lbCmnPages" : L"lbRecPages";
+      for (int index = 0; index < 17; ++index) {
+        bench_.ChooseTab(tab);
+        bench_.ChoosePage(list, index);
+        const std::wstring page = bench_.ShownPage();
+        CheckLayout(size + L" " + page);
+        const std::wstring shot = (tab == 0 ? L"common-" : L"receipt-") +
+                                  std::to_wstring(index + 1) + L"-" + page;
+        if (size == L"designed") {
+          Photograph(shot, bench_.Main());
+        } else if (IsPhotographedAtEverySize(page)) {
+          Photograph(size + L"-" + shot, bench_.Main());
+        }
+        if (size == L"designed") {
+          bench_.ClickListEntry(bench_.MainControl(list), index);
+          ExpectEveryControlReachable();
+        }
+      }
+    }
+  }
+
+  static bool IsPhotographedAtEverySize(const std::wstring& page) {
+    for (const wchar_t* name : {L"TfmCommon", L"TfmParams", L"TfmCaps", L"TfmSetDate",
+                                L"TfmGetData", L"TfmReceipt", L"TfmRIAdt"}) {
+      if (page == name) return true;
+    }
+    return false;
+  }
+
+  void CheckLayout(const std::wstring& where) {
+    Findings findings;
+    HWND main = bench_.Main();
+    HWND tabs = bench_.MainControl(L"PageControl");
+    // The main window's parts side by side; the page lists on the tab control.
+    const HWND parts[] = {tabs, bench_.MainControl(L"pnlData"), bench_.MainControl(L"Bevel"),
+                          bench_.MainControl(L"Panel1")};
+    for (HWND list : {bench_.MainControl(L"lbCmnPages"), bench_.MainControl(L"lbRecPages")}) {
+      if (!::IsWindowVisible(list)) continue;
+      RECT listRect = bench_.WindowRect(list);
+      RECT tabRect = bench_.WindowRect(tabs);
+      RECT inside = {};
+      ::IntersectRect(&inside, &listRect, &tabRect);
+      if (!::EqualRect(&inside, &listRect)) findings.push_back(NameOf(list) + L" outside the tabs");
+      CheckText(list, findings);
+    }
+    RECT client = {};
+    ::GetClientRect(main, &client);
+    ::MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (size_t i = 0; i < std::size(parts); ++i) {
+      RECT rect = bench_.WindowRect(parts[i]);
+      RECT inside = {};
+      ::IntersectRect(&inside, &rect, &client);
+      if (!::EqualRect(&inside, &rect)) findings.push_back(NameOf(parts[i]) + L" outside");
+      for (size_t j = i + 1; j < std::size(parts); ++j) {
+        RECT other = bench_.WindowRect(parts[j]);
+        RECT common = {};
+        if (::IntersectRect(&common, &rect, &other)) {
+          findings.push_back(NameOf(parts[i]) + L" overlaps " + NameOf(parts[j]));
+        }
+      }
+    }
+    HWND data = bench_.MainControl(L"pnlData");
+    CheckChildrenPlaced(data, findings);
+    for (HWND page = ::GetWindow(data, GW_CHILD); page; page = ::GetWindow(page, GW_HWNDNEXT)) {
+      if (::IsWindowVisible(page)) CheckControls(page, findings);
+    }
+    CheckControls(bench_.MainControl(L"Panel1"), findings);
+    ExpectNoFindings(where, findings);
+  }
+
   void StartState() {
     ExpectTrue(L"caption begins with the title",
                bench_.TextOf(bench_.Main()).rfind(L"Тест OPOS драйвера ФР ", 0) == 0);
@@ -152,10 +386,11 @@ class Scenario {
     OpenCommon(0, L"TfmCommon");
     const std::wstring time = Panel(L"edtTime");
     bench_.Type(Page(L"edtTimeout"), L"abc");
-    bench_.Press(Page(L"btnClaim"));
+    bench_.Click(Page(L"btnClaim"));
     Expect(L"bad timeout box", bench_.MessageBoxText(), L"'abc' is not a valid integer value");
     Photograph(L"error-box", bench_.Main());
     bench_.CloseMessageBox();
+    Expect(L"focus back on Claim after the box", FocusName(), L"btnClaim");
     Expect(L"panel kept after the box", Panel(L"edtTime"), time);
     ExpectTrue(L"Claim enabled after the box", bench_.Enabled(Page(L"btnClaim")));
     bench_.Type(Page(L"edtTimeout"), L"0");
@@ -261,23 +496,9 @@ class Scenario {
     bench_.Press(Page(L"btnRefresh"));
   }
 
-  void PhotographEveryPage() {
-    for (int index = 0; index < 17; ++index) {
-      bench_.ChooseTab(0);
-      bench_.ChoosePage(L"lbCmnPages", index);
-      Photograph(L"common-" + std::to_wstring(index + 1) + L"-" + bench_.ShownPage(),
-                 bench_.Main());
-    }
-    for (int index = 0; index < 17; ++index) {
-      bench_.ChooseTab(1);
-      bench_.ChoosePage(L"lbRecPages", index);
-      Photograph(L"receipt-" + std::to_wstring(index + 1) + L"-" + bench_.ShownPage(),
-                 bench_.Main());
-    }
-  }
-
   void AboutBox() {
-    ::SendNotifyMessageW(bench_.PanelControl(L"btnAbout"), BM_CLICK, 0, 0);
+    ::PostMessageW(bench_.PanelControl(L"btnAbout"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    ::PostMessageW(bench_.PanelControl(L"btnAbout"), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     HWND about = nullptr;
     for (int waited = 0; waited < 100 && !about; ++waited) {
       about = bench_.TopLevel(L"TfmAbout");
@@ -287,9 +508,14 @@ class Scenario {
     if (!about) return;
     Expect(L"about caption", bench_.TextOf(about), L"О драйвере");
     Photograph(L"about", about);
-    ::SendNotifyMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    Findings findings;
+    CheckControls(about, findings);
+    ExpectNoFindings(L"about box", findings);
+    Expect(L"focus in the about box", FocusName(), L"btnOK");
+    bench_.Key(VK_RETURN);
     for (int waited = 0; waited < 50 && bench_.TopLevel(L"TfmAbout"); ++waited) ::Sleep(100);
-    ExpectTrue(L"about box closed", !bench_.TopLevel(L"TfmAbout"));
+    ExpectTrue(L"Enter closes the about box", !bench_.TopLevel(L"TfmAbout"));
+    Expect(L"focus back after the about box", FocusName(), L"btnAbout");
   }
 
   void ReleaseCloseAndQuit() {
@@ -302,6 +528,7 @@ class Scenario {
 
   UiDriver& bench_;
   const std::wstring device_;
+  RECT designed_ = {};
 };
 
 }  // namespace
