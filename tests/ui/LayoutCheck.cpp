@@ -93,17 +93,15 @@ HFONT FontOf(HWND window) {
   return font;
 }
 
-// Width and line height of texts in a control's font.
+// Width and line height of texts in a control's font, on one screen device context kept
+// for the whole run.
 class Measure {
  public:
-  explicit Measure(HWND window) : dc_(::GetDC(nullptr)) {
+  explicit Measure(HWND window) : dc_(ScreenDc()) {
     old_ = ::SelectObject(dc_, FontOf(window));
     ::GetTextMetricsW(dc_, &metrics_);
   }
-  ~Measure() {
-    ::SelectObject(dc_, old_);
-    ::ReleaseDC(nullptr, dc_);
-  }
+  ~Measure() { ::SelectObject(dc_, old_); }
   Measure(const Measure&) = delete;
   Measure& operator=(const Measure&) = delete;
 
@@ -117,6 +115,11 @@ class Measure {
   int LineHeight() const { return metrics_.tmHeight; }
 
  private:
+  static HDC ScreenDc() {
+    static const HDC dc = ::CreateCompatibleDC(nullptr);
+    return dc;
+  }
+
   HDC dc_;
   HGDIOBJ old_;
   TEXTMETRICW metrics_ = {};
@@ -193,6 +196,24 @@ void CheckButton(HWND button, Findings& findings) {
   }
 }
 
+// The entries of a list, read once: they do not change while the bench runs.
+std::vector<std::wstring> EntriesOf(HWND list, UINT count, UINT length, UINT text) {
+  static std::map<HWND, std::vector<std::wstring>> known;
+  auto found = known.find(list);
+  if (found != known.end()) return found->second;
+  std::vector<std::wstring> entries;
+  const auto entriesCount = static_cast<int>(Ask(list, count));
+  for (int index = 0; index < entriesCount; ++index) {
+    const auto size = static_cast<int>(Ask(list, length, index));
+    std::wstring entry(size + 1, L'\0');
+    Ask(list, text, index, reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(size);
+    entries.push_back(entry);
+  }
+  known[list] = entries;
+  return entries;
+}
+
 void CheckComboBox(HWND combo, Findings& findings) {
   const Measure measure(combo);
   const SIZE client = ClientSize(combo);
@@ -201,12 +222,7 @@ void CheckComboBox(HWND combo, Findings& findings) {
   const std::wstring shown = TextOf(combo);
   CheckFits(findings, combo, shown, measure.Width(shown) + arrow + 6, client.cx);
   const auto dropped = static_cast<int>(Ask(combo, CB_GETDROPPEDWIDTH));
-  const auto count = static_cast<int>(Ask(combo, CB_GETCOUNT));
-  for (int index = 0; index < count; ++index) {
-    const auto length = static_cast<int>(Ask(combo, CB_GETLBTEXTLEN, index));
-    std::wstring entry(length + 1, L'\0');
-    Ask(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
-    entry.resize(length);
+  for (const std::wstring& entry : EntriesOf(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT)) {
     CheckFits(findings, combo, L"drop-down entry " + entry, measure.Width(entry) + arrow + 6,
               std::max<int>(dropped, client.cx));
   }
@@ -216,12 +232,7 @@ void CheckListBox(HWND list, Findings& findings) {
   if (Style(list) & WS_HSCROLL) Report(findings, list, L"shows a horizontal scroll bar");
   const Measure measure(list);
   const SIZE client = ClientSize(list);
-  const auto count = static_cast<int>(Ask(list, LB_GETCOUNT));
-  for (int index = 0; index < count; ++index) {
-    const auto length = static_cast<int>(Ask(list, LB_GETTEXTLEN, index));
-    std::wstring entry(length + 1, L'\0');
-    Ask(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
-    entry.resize(length);
+  for (const std::wstring& entry : EntriesOf(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT)) {
     CheckFits(findings, list, entry, measure.Width(entry) + 4, client.cx);
   }
 }
@@ -257,8 +268,7 @@ void CheckGrid(HWND grid, Findings& findings) {
 
 std::vector<HWND> VisibleChildren(HWND parent) {
   std::vector<HWND> children;
-  for (HWND child = ::GetWindow(parent, GW_CHILD); child;
-       child = ::GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (::IsWindowVisible(child)) children.push_back(child);
   }
   return children;

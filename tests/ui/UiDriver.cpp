@@ -181,9 +181,13 @@ void UiDriver::Press(HWND button) {
 }
 
 std::wstring UiDriver::TextOf(HWND window) const {
-  wchar_t text[4096] = {};
-  ::SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
-                        nullptr);
+  DWORD_PTR length = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_NORMAL, 5000, &copied);
+  text.resize(copied);
   return text;
 }
 
@@ -191,12 +195,6 @@ bool UiDriver::Checked(HWND box) const {
   DWORD_PTR state = 0;
   ::SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_NORMAL, 5000, &state);
   return state == BST_CHECKED;
-}
-
-int UiDriver::LineCount(HWND memo) const {
-  DWORD_PTR count = 0;
-  ::SendMessageTimeoutW(memo, EM_GETLINECOUNT, 0, 0, SMTO_NORMAL, 5000, &count);
-  return static_cast<int>(count);
 }
 
 int UiDriver::Selection(HWND list) const {
@@ -262,7 +260,7 @@ void UiDriver::WaitPosted() const {
     DWORD_PTR modified = 0;
     ::SendMessageTimeoutW(marker, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 5000, &modified);
     if (modified) break;
-    ::Sleep(5);
+    ::Sleep(1);
   }
   ::SendMessageTimeoutW(marker, EM_SETMODIFY, FALSE, 0, SMTO_NORMAL, 5000, nullptr);
   WaitIdle();
@@ -303,8 +301,8 @@ void UiDriver::ClickListEntry(HWND list, int index) {
   DWORD_PTR top = 0;
   ::SendMessageTimeoutW(list, LB_GETITEMHEIGHT, 0, 0, SMTO_NORMAL, 5000, &height);
   ::SendMessageTimeoutW(list, LB_GETTOPINDEX, 0, 0, SMTO_NORMAL, 5000, &top);
-  const int y = (index - static_cast<int>(top)) * static_cast<int>(height) +
-                static_cast<int>(height) / 2;
+  const int y =
+      (index - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2;
   const LPARAM at = MAKELPARAM(10, y);
   ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
   ::PostMessageW(list, WM_LBUTTONUP, 0, at);
@@ -337,8 +335,7 @@ void UiDriver::Restore() {
 }
 
 void UiDriver::ResizeTo(int width, int height) {
-  ::SetWindowPos(main_, nullptr, 0, 0, width, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(main_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   WaitPosted();
   WaitSizeSettled();
 }

@@ -41,7 +41,6 @@ class UiDriver {
   std::wstring TextOf(HWND window) const;
   bool Enabled(HWND window) const { return ::IsWindowEnabled(window) != FALSE; }
   bool Checked(HWND box) const;
-  int LineCount(HWND memo) const;
   int Selection(HWND list) const;
 
   // The message box the bench shows now, if any: its text; empty when there is none.
