@@ -23,7 +23,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     ::ShowWindow(main.Handle(), show);
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-      // Tab and the arrow keys move between a page's controls as in a dialog.
+      // Enter presses a button; Tab and the arrow keys move between controls as in a dialog.
+      if (main.PreTranslateMessage(message)) continue;
       if (::IsDialogMessageW(main.Handle(), &message)) continue;
       ::TranslateMessage(&message);
       ::DispatchMessageW(&message);

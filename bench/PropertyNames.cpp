@@ -208,28 +208,6 @@ constexpr const wchar_t* kBooleanProperties[] = {
 };
 static_assert(std::size(kBooleanProperties) == 73);
 
-constexpr const wchar_t* kWritableProperties[] = {
-    L"DeviceEnabled",
-    L"FreezeEvents",
-    L"PowerNotify",
-    L"AsyncMode",
-    L"CheckTotal",
-    L"DuplicateReceipt",
-    L"FlagWhenIdle",
-    L"SlipSelection",
-    L"AdditionalHeader",
-    L"AdditionalTrailer",
-    L"ChangeDue",
-    L"DateType",
-    L"FiscalReceiptStation",
-    L"FiscalReceiptType",
-    L"MessageType",
-    L"PostLine",
-    L"PreLine",
-    L"TotalizerType",
-};
-static_assert(std::size(kWritableProperties) == 18);
-
 bool Contains(std::span<const wchar_t* const> names, const std::wstring& name) {
   return std::any_of(names.begin(), names.end(), [&](const wchar_t* n) { return name == n; });
 }
@@ -241,9 +219,6 @@ std::span<const wchar_t* const> PropertyNames() {
 }
 bool IsBooleanProperty(const std::wstring& name) {
   return Contains(kBooleanProperties, name);
-}
-bool IsWritableProperty(const std::wstring& name) {
-  return Contains(kWritableProperties, name);
 }
 
 std::wstring PropertyValueText(TOPOSFiscalPrinter& printer, const std::wstring& name) {

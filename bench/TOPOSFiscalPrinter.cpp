@@ -79,9 +79,11 @@ TOPOSFiscalPrinter::TOPOSFiscalPrinter() {
       throw;
     }
   }
+  events_ = std::make_unique<FptrEventConnection>(control_, *this);
 }
 
 TOPOSFiscalPrinter::~TOPOSFiscalPrinter() {
+  events_.reset();
   if (fptr_) fptr_->Release();
   control_->Release();
 }

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "FptrEvents.h"
+
 struct IOPOSFiscalPrinter_1_6;
 
 namespace orn::bench {
@@ -64,7 +66,9 @@ class Variant {
   VARIANT value_;
 };
 
-class TOPOSFiscalPrinter {
+// The control's events reach the handlers OnDirectIOEvent, OnErrorEvent,
+// OnOutputCompleteEvent and OnStatusUpdateEvent (of FptrEventHandlers) when they are set.
+class TOPOSFiscalPrinter : public FptrEventHandlers {
  public:
   // Creates the control from its class id; raises a BenchError when it cannot.
   TOPOSFiscalPrinter();
@@ -144,6 +148,7 @@ class TOPOSFiscalPrinter {
 
   IDispatch* control_ = nullptr;
   IOPOSFiscalPrinter_1_6* fptr_ = nullptr;  // asked for on first use, kept
+  std::unique_ptr<FptrEventConnection> events_;
 };
 
 // Owns the program's one control wrapper, created on first use.

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "BenchError.h"
 #include "ControlSetup.h"
 #include "DriverText.h"
@@ -14,7 +16,8 @@ const wchar_t kApplicationTitle[] = L"Тест OPOS драйвера ФР";
 namespace {
 
 constexpr wchar_t kPageClass[] = L"OrnBenchPage";
-constexpr int kLabelGap = 4;
+constexpr int kLabelGap = 6;
+constexpr int kLabelAboveH = 17;
 
 int UsualHeight(Kind kind) {
   switch (kind) {
@@ -25,6 +28,7 @@ int UsualHeight(Kind kind) {
       return 24;
     case Kind::Memo:
     case Kind::CourierMemo:
+    case Kind::WrappedText:
     case Kind::Grid:
       return 100;
     default:
@@ -46,12 +50,17 @@ WindowKind WindowKindOf(Kind kind) {
     case Kind::Edit:
       return {L"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case Kind::ReadOnly:
-      return {L"EDIT", child | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
+      // Read-only, but reached by Tab, so that its text can be selected and copied.
+      return {L"EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE};
     case Kind::Memo:
     case Kind::CourierMemo:
       return {L"EDIT",
               child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                   ES_AUTOHSCROLL | ES_WANTRETURN,
+              WS_EX_CLIENTEDGE};
+    case Kind::WrappedText:
+      return {L"EDIT",
+              child | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
               WS_EX_CLIENTEDGE};
     case Kind::List:
       return {L"COMBOBOX", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
@@ -71,6 +80,55 @@ WindowKind WindowKindOf(Kind kind) {
           WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", child, 0};
+}
+
+bool LabelAbove(Kind kind) {
+  return kind == Kind::Memo || kind == Kind::CourierMemo || kind == Kind::Grid;
+}
+
+// Boxes and grids take the page's whole width.
+bool IsBox(Kind kind) {
+  return kind == Kind::Memo || kind == Kind::CourierMemo || kind == Kind::WrappedText ||
+         kind == Kind::Grid;
+}
+
+BenchFont FontOf(Kind kind) {
+  switch (kind) {
+    case Kind::CourierMemo:
+      return BenchFont::FixedPitch;
+    case Kind::WrappedText:
+      return BenchFont::SmallFixedPitch;
+    default:
+      return BenchFont::Message;
+  }
+}
+
+// A field or list drawn as wide as a full field in the design reaches the right margin.
+bool Stretches(const ControlLayout& layout) {
+  return (layout.kind == Kind::Edit || layout.kind == Kind::ReadOnly ||
+          layout.kind == Kind::List) &&
+         layout.x + layout.w == kFieldX + kFieldW;
+}
+
+// The width a drop-down list needs to show its longest entry whole.
+int DroppedWidth(HWND list, Items items) {
+  int widest = 0;
+  for (const wchar_t* item : items) widest = std::max(widest, TextWidth(list, item));
+  return widest + ::GetSystemMetrics(SM_CXVSCROLL) + 12;
+}
+
+// A multi-line box takes Enter for a new line, but Tab moves on to the next control, as in
+// a dialog.
+LRESULT CALLBACK TabLeavesBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
+  if (message == WM_GETDLGCODE) {
+    LRESULT code = ::DefSubclassProc(box, message, wParam, lParam);
+    const auto* key = reinterpret_cast<const MSG*>(lParam);
+    if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB) code &= ~DLGC_WANTALLKEYS;
+    return code;
+  }
+  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(box, TabLeavesBoxProc, 1);
+  return ::DefSubclassProc(box, message, wParam, lParam);
 }
 
 wchar_t DecimalSeparator() {
@@ -114,22 +172,27 @@ void TPage::CreateControls(std::span<const ControlLayout> controls) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   int id = 100;
   for (const ControlLayout& layout : controls) {
-    const int height = layout.h ? layout.h : UsualHeight(layout.kind);
+    Entry entry = {layout, nullptr, nullptr, {}};
     if (layout.label) {
-      const bool above = layout.kind == Kind::Memo || layout.kind == Kind::CourierMemo ||
-                         layout.kind == Kind::Grid;
-      const int x = above ? layout.x : kLabelX;
-      const int y = above ? layout.y - 17 : layout.y + 3;
-      const int w = above ? layout.w : layout.x - kLabelX - kLabelGap;
-      HWND label = ::CreateWindowExW(0, L"STATIC", layout.label, WS_CHILD | WS_VISIBLE | SS_LEFT, x,
-                                     y, w, 16, window_, nullptr, instance, nullptr);
-      SetBenchFont(label, false);
+      entry.label = ::CreateWindowExW(0, L"STATIC", layout.label, WS_CHILD | WS_VISIBLE | SS_LEFT,
+                                      0, 0, 10, 10, window_, nullptr, instance, nullptr);
+      SetBenchFont(entry.label);
     }
     const WindowKind kind = WindowKindOf(layout.kind);
+    DWORD style = kind.style;
+    const bool isDefault = !defaultButton_ && layout.kind == Kind::Button;
+    if (isDefault) style |= BS_DEFPUSHBUTTON;
+    const int height = layout.h ? layout.h : UsualHeight(layout.kind);
     HWND control = ::CreateWindowExW(
-        kind.exStyle, kind.className, layout.text, kind.style, layout.x, layout.y, layout.w, height,
+        kind.exStyle, kind.className, layout.text, style, layout.x, layout.y, layout.w, height,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-    SetBenchFont(control, layout.kind == Kind::CourierMemo);
+    if (isDefault) defaultButton_ = control;
+    entry.control = control;
+    entries_.push_back(entry);
+    SetBenchFont(control, FontOf(layout.kind));
+    if (IsBox(layout.kind) && layout.kind != Kind::Grid) {
+      ::SetWindowSubclass(control, TabLeavesBoxProc, 1, 0);
+    }
     kinds_[control] = layout.kind;
     if (!layout.name) continue;
     controls_[layout.name] = control;
@@ -139,6 +202,7 @@ void TPage::CreateControls(std::span<const ControlLayout> controls) {
         ::SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
       }
       ::SendMessageW(control, CB_SETCURSEL, layout.selected, 0);
+      ::SendMessageW(control, CB_SETDROPPEDWIDTH, DroppedWidth(control, layout.items), 0);
     }
     if (layout.kind == Kind::Check && layout.selected == 1) {
       ::SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
@@ -154,6 +218,36 @@ void TPage::CreateControls(std::span<const ControlLayout> controls) {
       }
     }
   }
+  // A page that calls nothing: its first button is the default one.
+  if (!defaultButton_) {
+    for (const Entry& entry : entries_) {
+      if (entry.layout.kind == Kind::Tool) {
+        defaultButton_ = entry.control;
+        break;
+      }
+    }
+  }
+  MeasureFieldColumn();
+}
+
+void TPage::MeasureFieldColumn() {
+  int widest = 0;
+  for (const Entry& entry : entries_) {
+    if (entry.label && !LabelAbove(entry.layout.kind)) {
+      widest = std::max(widest, TextWidth(entry.label, entry.layout.label));
+    }
+  }
+  if (widest > 0) fieldShift_ = kLabelX + widest + kLabelGap - kFieldX;
+}
+
+RECT TPage::DesignedPlace(const ControlLayout& layout, int width) const {
+  int x = layout.x;
+  int w = layout.w;
+  if (x >= kFieldX && !layout.pinned) x += fieldShift_;
+  if (Stretches(layout)) w = std::min(width - kMargin, x + kFieldMaxW) - x;
+  if (IsBox(layout.kind)) w = width - kMargin - x;
+  const int h = layout.h ? layout.h : UsualHeight(layout.kind);
+  return {x, layout.y, x + std::max(w, 0), layout.y + h};
 }
 
 LRESULT CALLBACK TPage::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -180,6 +274,9 @@ LRESULT CALLBACK TPage::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case CBN_SELCHANGE:
           page->HandleEvent([&] { page->OnSelect(name); });
           return 0;
+        case EN_KILLFOCUS:
+          page->HandleEvent([&] { page->OnLeave(name); });
+          return 0;
       }
       break;
     }
@@ -196,11 +293,9 @@ LRESULT CALLBACK TPage::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
           page->HandleEvent([&] { page->OnGridRow(name, change->iItem); });
         }
       }
+      page->HandleEvent([&] { page->OnGridNotify(name, *header); });
       break;
     }
-    case WM_SIZE:
-      page->HandleEvent([&] { page->OnResize(LOWORD(lParam), HIWORD(lParam)); });
-      break;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
@@ -222,7 +317,54 @@ std::wstring TPage::NameOf(HWND control) const {
 }
 
 void TPage::Resize(int width, int height) {
-  ::MoveWindow(window_, 0, 0, width, height, TRUE);
+  ::SetWindowPos(window_, nullptr, 0, 0, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  for (Entry& entry : entries_) entry.place = DesignedPlace(entry.layout, width);
+  HandleEvent([&] { OnResize(width, height); });
+  HDWP batch = ::BeginDeferWindowPos(static_cast<int>(entries_.size() * 2));
+  const auto defer = [&batch](HWND window, int x, int y, int w, int h) {
+    if (batch) {
+      batch = ::DeferWindowPos(batch, window, nullptr, x, y, w, h,
+                               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+  };
+  for (const Entry& entry : entries_) {
+    const RECT& place = entry.place;
+    defer(entry.control, place.left, place.top, place.right - place.left, place.bottom - place.top);
+    if (!entry.label) continue;
+    // The label above a box, or at the left of a field in the label column.
+    if (LabelAbove(entry.layout.kind)) {
+      defer(entry.label, place.left, place.top - kLabelAboveH, place.right - place.left, 16);
+    } else {
+      defer(entry.label, kLabelX, place.top + 3, place.left - kLabelX - kLabelGap / 2, 16);
+    }
+  }
+  if (batch) ::EndDeferWindowPos(batch);
+  HandleEvent([&] { OnPlaced(); });
+}
+
+void TPage::Place(const std::wstring& name, int x, int y, int w, int h) {
+  const HWND control = Control(name);
+  for (Entry& entry : entries_) {
+    if (entry.control == control) entry.place = {x, y, x + std::max(w, 0), y + std::max(h, 0)};
+  }
+}
+
+HWND TPage::FirstField() const {
+  for (const Entry& entry : entries_) {
+    const LONG style = ::GetWindowLongW(entry.control, GWL_STYLE);
+    if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) {
+      return entry.control;
+    }
+  }
+  return nullptr;
+}
+
+void TPage::PressDefault() {
+  if (defaultButton_ && ::IsWindowEnabled(defaultButton_)) {
+    ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(defaultButton_), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(defaultButton_));
+  }
 }
 
 void TPage::NotifyStart() {
@@ -255,6 +397,8 @@ void TPage::Call(const std::function<int32_t()>& work) {
 }
 
 void TPage::RunProtocol(const std::function<void()>& operation) {
+  // A disabled button loses the focus: the keyboard gets it back where it was.
+  const HWND focus = ::GetFocus();
   EnableButtons(false);
   std::wstring error;
   bool failed = false;
@@ -265,6 +409,9 @@ void TPage::RunProtocol(const std::function<void()>& operation) {
     failed = true;
   }
   EnableButtons(true);
+  if (focus && ::IsWindow(focus) && ::IsWindowEnabled(focus) && ::GetFocus() != focus) {
+    ::SetFocus(focus);
+  }
   if (failed) ShowError(::GetAncestor(window_, GA_ROOT), error);
 }
 
@@ -338,6 +485,52 @@ void TPage::AddHint(const std::wstring& name, const wchar_t* hint) {
   tool.uId = reinterpret_cast<UINT_PTR>(Control(name));
   tool.lpszText = const_cast<wchar_t*>(hint);
   ::SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TPage::TakeEnter(HWND field, const std::wstring& name) {
+  enterFields_[field] = name;
+  ::SetWindowSubclass(field, EnterFieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TPage::EnterFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data) {
+  auto* page = reinterpret_cast<TPage*>(data);
+  const bool ours = wParam == VK_RETURN || wParam == VK_ESCAPE;
+  switch (message) {
+    case WM_GETDLGCODE:
+      // Enter and Escape go to the field, not to the page's default button.
+      if (lParam && ours && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN) {
+        return DLGC_WANTALLKEYS | ::DefSubclassProc(field, message, wParam, lParam);
+      }
+      break;
+    case WM_KEYDOWN:
+      if (ours) {
+        const std::wstring name = page->enterFields_[field];
+        page->HandleEvent([&] {
+          if (wParam == VK_RETURN) {
+            page->OnEnter(name);
+          } else {
+            page->OnEscape(name);
+          }
+        });
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wParam == L'\r' || wParam == 27) return 0;  // no beep
+      break;
+    case WM_KILLFOCUS:
+      // A field of another control (the grid's cell editor) tells the page itself.
+      if (::GetParent(field) != page->window_) {
+        const std::wstring name = page->enterFields_[field];
+        page->HandleEvent([&] { page->OnLeave(name); });
+      }
+      break;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(field, EnterFieldProc, 1);
+      break;
+  }
+  return ::DefSubclassProc(field, message, wParam, lParam);
 }
 
 void TPage::WriteLineTexts() {

@@ -3,6 +3,12 @@
 // panel; its controls come from a table (kind, name, label, default, position), so that a
 // page's source holds its table and what its buttons do. TPage runs the call protocol every
 // page follows and reports to the main window through OnCallStart and OnCallResult.
+//
+// The table's positions are those of the designed page. When the page is laid out, the
+// field column starts right after the page's widest label (measured in the page's font),
+// full-width fields and lists reach to the right margin (up to kFieldMaxW), and pages with a
+// growing control (a grid, a long text) place it by OnResize; the whole page moves in one
+// deferred batch.
 
 #include <windows.h>
 
@@ -11,6 +17,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "FieldConversion.h"
 #include "TOPOSFiscalPrinter.h"
@@ -23,6 +30,7 @@ enum class Kind {
   ReadOnly,     // the same, not editable, no tab stop
   Memo,         // a multi-line field with its label above
   CourierMemo,  // the same in a fixed-pitch font
+  WrappedText,  // a fixed-pitch multi-line text whose long lines wrap
   List,         // a drop-down list with its label to the left
   Check,        // a check box; `selected` 1 ticks it
   Button,       // a button that calls the control: disabled while a call runs
@@ -42,6 +50,7 @@ struct ControlLayout {
   int x, y, w, h;        // h 0: the kind's usual height
   Items items = {};      // entries of a drop-down list
   int selected = -1;     // entry selected when the page is created; 1 ticks a check box
+  bool pinned = false;   // x is from the page's left edge, not in the field column
 };
 
 // The grid of page layouts: a label column at the left, fields from kFieldX, rows of kRowH.
@@ -52,10 +61,12 @@ constexpr int kRowH = 26;
 constexpr int RowY(int row) {
   return 10 + row * kRowH;
 }
-// A field paired with a list: the narrow field, then the list on the same row.
+// The page's right and bottom margin, and the widest a stretched field grows.
+constexpr int kMargin = 8;
+constexpr int kFieldMaxW = 440;
+// A field paired with a list: the narrow field, and the list under it in the next row, as
+// wide as a full field, so that its longest entry can be read.
 constexpr int kPairFieldW = 50;
-constexpr int kPairListX = kFieldX + kPairFieldW + 6;
-constexpr int kPairListW = kFieldW - kPairFieldW - 6;
 
 constexpr ControlLayout Field(const wchar_t* name, const wchar_t* label, const wchar_t* text,
                               int row, int w = kFieldW) {
@@ -75,6 +86,10 @@ constexpr ControlLayout Check(const wchar_t* name, const wchar_t* caption, int r
 }
 constexpr ControlLayout Push(const wchar_t* name, const wchar_t* caption, int x, int y, int w) {
   return {Kind::Button, name, nullptr, caption, x, y, w, 0};
+}
+// A button placed from the page's left edge, whatever the width of the labels.
+constexpr ControlLayout PushAt(const wchar_t* name, const wchar_t* caption, int x, int y, int w) {
+  return {Kind::Button, name, nullptr, caption, x, y, w, 0, {}, -1, true};
 }
 // The one button of a single-method page, under its fields.
 constexpr ControlLayout Execute(const wchar_t* caption, int row,
@@ -111,8 +126,14 @@ class TPage {
   const wchar_t* GetPageName() const { return class_.pageName; }
   // Called once by the main window right after creating the page.
   virtual void AfterCreate() {}
-  // Keeps the page filling the data panel.
+  // Keeps the page filling the data panel: the page and its controls take their places
+  // without drawing; the main window redraws what moved once it has all moved.
   void Resize(int width, int height);
+  // The control that gets the focus when the page is chosen: its first field.
+  HWND FirstField() const;
+  // Enter in a field presses the page's default button (its first call button, or its
+  // first button when it calls nothing), as a click would.
+  void PressDefault();
 
   static void RegisterWindowClass(HINSTANCE instance);
 
@@ -126,9 +147,17 @@ class TPage {
   // A text typed by the user, a date or time picked (not a change made by the program).
   virtual void OnChange(const std::wstring& /*name*/) {}
   virtual void OnSelect(const std::wstring& name);
+  // Places the growing controls (by Place) after the table's positions are taken.
   virtual void OnResize(int /*width*/, int /*height*/) {}
-  // A row chosen in a grid, from 0.
+  void Place(const std::wstring& name, int x, int y, int w, int h);
+  // A row chosen in a grid, from 0; any other notification of a grid.
   virtual void OnGridRow(const std::wstring& /*name*/, int /*row*/) {}
+  virtual void OnGridNotify(const std::wstring& /*name*/, const NMHDR& /*header*/) {}
+  // The focus leaving a field; Enter in a field that takes it (see TakeEnter).
+  virtual void OnLeave(const std::wstring& /*name*/) {}
+  virtual void OnEnter(const std::wstring& /*name*/) {}
+  // After the controls have moved to their places.
+  virtual void OnPlaced() {}
   virtual void EnableButtons(bool enabled);
 
   // The call protocol: buttons off, NotifyStart, the work (properties, fields, the method),
@@ -155,18 +184,38 @@ class TPage {
   void AddHint(const std::wstring& name, const wchar_t* hint);
   // Writes PreLine and PostLine from edtPreLine and edtPostLine where the page has them.
   void WriteLineTexts();
+  // Lets a field (also one that is not the page's, such as a grid's cell editor) take Enter
+  // and Escape for itself: they call OnEnter, and Escape `OnEscape` when given.
+  void TakeEnter(HWND field, const std::wstring& name);
+  virtual void OnEscape(const std::wstring& /*name*/) {}
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK EnterFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR page);
+  // One control of the table with its label.
+  struct Entry {
+    ControlLayout layout;
+    HWND control;
+    HWND label;  // or null
+    RECT place;  // where the next layout puts it
+  };
+
   void CreateControls(std::span<const ControlLayout> controls);
+  void MeasureFieldColumn();
+  RECT DesignedPlace(const ControlLayout& layout, int width) const;
   void HandleEvent(const std::function<void()>& handler);
   std::wstring NameOf(HWND control) const;
 
   HWND window_ = nullptr;
   TDriver& driver_;
   const PageClass& class_;
+  std::vector<Entry> entries_;
   std::map<std::wstring, HWND> controls_;
+  std::map<HWND, std::wstring> enterFields_;
   std::map<HWND, Kind> kinds_;
+  HWND defaultButton_ = nullptr;
+  int fieldShift_ = 0;  // the measured field column less the designed one
   HWND hints_ = nullptr;
   bool programChange_ = false;  // set while the program itself fills a field
 };

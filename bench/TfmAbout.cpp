@@ -9,7 +9,11 @@ namespace {
 
 constexpr int kClientWidth = 335;
 constexpr int kClientHeight = 232;
+// The logo panel at the top left; the title and the contacts at its right; the version
+// list under them across the whole box, so that a version line is read whole.
 constexpr int kLogoPanelWidth = 84;
+constexpr int kLogoPanelHeight = 112;
+constexpr int kVersionsY = kLogoPanelHeight + 10;
 
 enum ControlId { idTitle = 200, idWeb, idMail, idLogo };
 
@@ -27,7 +31,7 @@ HWND Child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD sty
   HWND window = ::CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   ::GetModuleHandleW(nullptr), nullptr);
-  SetBenchFont(window, false);
+  SetBenchFont(window);
   return window;
 }
 
@@ -57,9 +61,9 @@ void TfmAbout::CreateControls(HWND dialog) {
                  (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER);
 
   // The white logo panel with its grey top and left edge.
-  Child(dialog, L"STATIC", L"", SS_WHITERECT, 0, 0, kLogoPanelWidth, kClientHeight);
+  Child(dialog, L"STATIC", L"", SS_WHITERECT, 0, 0, kLogoPanelWidth, kLogoPanelHeight);
   Child(dialog, L"STATIC", L"", SS_GRAYRECT, 0, 0, kLogoPanelWidth, 2);
-  Child(dialog, L"STATIC", L"", SS_GRAYRECT, 0, 0, 2, kClientHeight);
+  Child(dialog, L"STATIC", L"", SS_GRAYRECT, 0, 0, 2, kLogoPanelHeight);
   logo_ = static_cast<HBITMAP>(
       ::LoadImageW(::GetModuleHandleW(nullptr), L"LOGOBMP", IMAGE_BITMAP, 0, 0, 0));
   HWND logo = Child(dialog, L"STATIC", L"", SS_BITMAP, 10, 12, 64, 64, idLogo);
@@ -78,17 +82,16 @@ void TfmAbout::CreateControls(HWND dialog) {
   font.lfHeight -= ::MulDiv(4, pointsToPixels, 72);
   font.lfWeight = FW_BOLD;
   titleFont_ = ::CreateFontIndirectW(&font);
-  ::SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
+  SetOwnFont(title, titleFont_);
 
-  HWND versions = Child(dialog, L"LISTBOX", L"",
-                        WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, x, 40, w, 60);
+  Child(dialog, L"STATIC", L"ООО «Орнита», Екатеринбург", SS_LEFT, x, 42, w, 16);
+  Child(dialog, L"STATIC", kWeb, SS_LEFT | SS_NOTIFY, x, 62, w, 16, idWeb);
+  Child(dialog, L"STATIC", kMail, SS_LEFT | SS_NOTIFY, x, 82, w, 16, idMail);
+
+  HWND versions = Child(dialog, L"LISTBOX", L"", WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 10,
+                        kVersionsY, kClientWidth - 20, 60);
   TagWithName(versions, L"lbVersion");
   ::SendMessageW(versions, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(versionLine_.c_str()));
-  ::SendMessageW(versions, LB_SETHORIZONTALEXTENT, 360, 0);
-
-  Child(dialog, L"STATIC", L"ООО «Орнита», Екатеринбург", SS_LEFT, x, 110, w, 16);
-  Child(dialog, L"STATIC", kWeb, SS_LEFT | SS_NOTIFY, x, 130, w, 16, idWeb);
-  Child(dialog, L"STATIC", kMail, SS_LEFT | SS_NOTIFY, x, 150, w, 16, idMail);
   HWND ok = Child(dialog, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, kClientWidth - 90,
                   kClientHeight - 34, 80, 24, IDOK);
   TagWithName(ok, L"btnOK");

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ControlSetup.h"
 #include "DriverText.h"
 #include "FileVersion.h"
@@ -20,6 +22,11 @@ constexpr int kMinWidth = 552;
 constexpr int kMinHeight = 451;
 constexpr int kPageControlWidth = 165;
 constexpr int kResultPanelHeight = 107;
+// The result panel: four rows of a label and a field, at the right the time and the two
+// buttons.
+constexpr int kRowStep = 25;
+constexpr int kTimeW = 72;
+constexpr int kButtonMinW = 116;
 
 enum ControlId { idPageControl = 1, idCmnPages, idRecPages, idAbout, idClose };
 
@@ -36,21 +43,9 @@ HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* text, DWO
   HWND window = ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10,
                                   10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   ::GetModuleHandleW(nullptr), nullptr);
-  SetBenchFont(window, false);
+  SetBenchFont(window);
   if (name) TagWithName(window, name);
   return window;
-}
-
-// One labelled field of the result panel, at its row (0..3) and column (0 or 1).
-HWND ResultField(HWND panel, const wchar_t* label, const wchar_t* name, int row, bool readOnly) {
-  const int y = 6 + row * 25;
-  HWND caption = CreateChild(panel, L"STATIC", label, SS_LEFT, 0, 0, nullptr);
-  ::MoveWindow(caption, 8, y + 3, 120, 16, FALSE);
-  HWND field =
-      CreateChild(panel, L"EDIT", L"", ES_AUTOHSCROLL | (readOnly ? ES_READONLY : WS_TABSTOP),
-                  WS_EX_CLIENTEDGE, 0, name);
-  ::MoveWindow(field, 130, y, readOnly ? 120 : 280, 21, FALSE);
-  return field;
 }
 
 }  // namespace
@@ -97,6 +92,7 @@ TfmMain::TfmMain() {
   RECT client;
   ::GetClientRect(window_, &client);
   LayOut(client.right, client.bottom);
+  savedFocus_ = shownPage_->FirstField();
 }
 
 TfmMain::~TfmMain() {
@@ -105,41 +101,52 @@ TfmMain::~TfmMain() {
 }
 
 void TfmMain::CreateControls() {
-  pageControl_ = CreateChild(window_, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, 0,
-                             idPageControl, L"PageControl");
+  // Not a Tab stop: Tab runs from the page list to the page; Ctrl+Tab changes the list.
+  pageControl_ =
+      CreateChild(window_, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS, 0, idPageControl, L"PageControl");
   TCITEMW tab = {};
   tab.mask = TCIF_TEXT;
   tab.pszText = const_cast<wchar_t*>(L"Общие");
   TabCtrl_InsertItem(pageControl_, 0, &tab);
   tab.pszText = const_cast<wchar_t*>(L"Чек");
   TabCtrl_InsertItem(pageControl_, 1, &tab);
-  // The longest receipt entries are wider than the list: they scroll sideways.
-  const DWORD listStyle = WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  // The page control is made as wide as the longest entry needs (see PageListWidth).
+  const DWORD listStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
   lbCmnPages_ =
       CreateChild(window_, L"LISTBOX", L"", listStyle, WS_EX_CLIENTEDGE, idCmnPages, L"lbCmnPages");
   lbRecPages_ =
       CreateChild(window_, L"LISTBOX", L"", listStyle, WS_EX_CLIENTEDGE, idRecPages, L"lbRecPages");
   ::ShowWindow(lbRecPages_, SW_HIDE);
+  for (HWND list : {lbCmnPages_, lbRecPages_}) {
+    ::SetWindowSubclass(list, PageListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
   pnlData_ =
       CreateChild(window_, kPanelClass, L"", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, L"pnlData");
   bevel_ = CreateChild(window_, L"STATIC", L"", SS_ETCHEDHORZ, 0, 0, L"Bevel");
   panel1_ =
       CreateChild(window_, kPanelClass, L"", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, L"Panel1");
-  edtResult_ = ResultField(panel1_, L"Result:", L"edtResult", 0, false);
-  edtExtendedResult_ = ResultField(panel1_, L"ResultCodeExtended:", L"edtExtendedResult", 1, false);
-  edtPrinterState_ = ResultField(panel1_, L"PrinterState:", L"edtPrinterState", 2, false);
-  edtErrorString_ = ResultField(panel1_, L"ErrorString:", L"edtErrorString", 3, false);
-  HWND timeLabel = CreateChild(panel1_, L"STATIC", L"Время:", SS_LEFT, 0, 0, nullptr);
-  ::MoveWindow(timeLabel, 420, 9, 40, 16, FALSE);
+  const auto field = [this](const wchar_t* label, const wchar_t* name) {
+    HWND caption = ResultLabel(label);
+    HWND edit =
+        CreateChild(panel1_, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 0, name);
+    resultRows_.emplace_back(caption, edit);
+    return edit;
+  };
+  edtResult_ = field(L"Result:", L"edtResult");
+  edtExtendedResult_ = field(L"ResultCodeExtended:", L"edtExtendedResult");
+  edtPrinterState_ = field(L"PrinterState:", L"edtPrinterState");
+  edtErrorString_ = field(L"ErrorString:", L"edtErrorString");
+  timeLabel_ = ResultLabel(L"Время:");
   edtTime_ = CreateChild(panel1_, L"EDIT", L"", ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, 0,
                          L"edtTime");
-  ::MoveWindow(edtTime_, 464, 6, 72, 21, FALSE);
-  HWND about = CreateChild(panel1_, L"BUTTON", L"О программе...", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                           idAbout, L"btnAbout");
-  ::MoveWindow(about, 420, 50, 116, 24, FALSE);
-  HWND close = CreateChild(panel1_, L"BUTTON", L"Закрыть", WS_TABSTOP | BS_PUSHBUTTON, 0, idClose,
-                           L"btnClose");
-  ::MoveWindow(close, 420, 78, 116, 24, FALSE);
+  btnAbout_ = CreateChild(panel1_, L"BUTTON", L"О программе...", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                          idAbout, L"btnAbout");
+  btnClose_ = CreateChild(panel1_, L"BUTTON", L"Закрыть", WS_TABSTOP | BS_PUSHBUTTON, 0, idClose,
+                          L"btnClose");
+}
+
+HWND TfmMain::ResultLabel(const wchar_t* text) {
+  return CreateChild(panel1_, L"STATIC", text, SS_LEFT, 0, 0, nullptr);
 }
 
 void TfmMain::CreatePages() {
@@ -163,22 +170,94 @@ void TfmMain::FillPageList(HWND listBox, const std::vector<std::unique_ptr<TPage
     ::SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(page->GetPageName()));
   }
   ::SendMessageW(listBox, LB_SETCURSEL, 0, 0);
-  ::SendMessageW(listBox, LB_SETHORIZONTALEXTENT, 190, 0);
 }
 
+// The tab control's width: the designed one, or more when the longest page entry, with the
+// list's border and (when the entries do not all fit its height) its scroll bar, needs it.
+int TfmMain::PageListWidth(int listHeight) const {
+  int widest = 0;
+  int count = 0;
+  for (HWND list : {lbCmnPages_, lbRecPages_}) {
+    const auto entries = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    count = std::max(count, entries);
+    for (int index = 0; index < entries; ++index) {
+      wchar_t text[128] = {};
+      ::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
+      widest = std::max(widest, TextWidth(list, text));
+    }
+  }
+  const auto itemHeight = static_cast<int>(::SendMessageW(lbCmnPages_, LB_GETITEMHEIGHT, 0, 0));
+  const int edges = 4 * ::GetSystemMetrics(SM_CXEDGE);
+  const bool scrolls = count * itemHeight > listHeight - edges;
+  RECT tabs = {0, 0, 200, 200};
+  TabCtrl_AdjustRect(pageControl_, FALSE, &tabs);
+  const int tabBorders = 200 - (tabs.right - tabs.left);
+  const int needed =
+      widest + 8 + edges + tabBorders + 4 + (scrolls ? ::GetSystemMetrics(SM_CXVSCROLL) : 0);
+  return std::max(kPageControlWidth, needed);
+}
+
+// Everything moves in one deferred batch per parent, without drawing; then the whole window
+// is drawn once, so that no piece of a control is left where it was.
 void TfmMain::LayOut(int width, int height) {
   const int upperHeight = height - kResultPanelHeight - 2;
-  ::MoveWindow(pageControl_, 2, 2, kPageControlWidth - 4, upperHeight - 2, TRUE);
-  RECT display = {0, 0, kPageControlWidth - 4, upperHeight - 2};
+  const int tabsWidth = PageListWidth(upperHeight);
+  RECT display = {0, 0, tabsWidth - 4, upperHeight - 2};
   TabCtrl_AdjustRect(pageControl_, FALSE, &display);
+  constexpr UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+  HDWP batch = ::BeginDeferWindowPos(7);
+  const auto defer = [&batch](HWND window, int x, int y, int w, int h) {
+    if (batch) batch = ::DeferWindowPos(batch, window, nullptr, x, y, w, h, flags);
+  };
+  defer(pageControl_, 2, 2, tabsWidth - 4, upperHeight - 2);
   for (HWND list : {lbCmnPages_, lbRecPages_}) {
-    ::SetWindowPos(list, HWND_TOP, display.left + 2, display.top + 2, display.right - display.left,
-                   display.bottom - display.top, 0);
+    defer(list, display.left + 2, display.top + 2, display.right - display.left,
+          display.bottom - display.top);
   }
-  ::MoveWindow(pnlData_, kPageControlWidth, 0, width - kPageControlWidth, upperHeight, TRUE);
-  ::MoveWindow(bevel_, 0, upperHeight, width, 2, TRUE);
-  ::MoveWindow(panel1_, 0, upperHeight + 2, width, kResultPanelHeight, TRUE);
-  if (shownPage_) shownPage_->Resize(width - kPageControlWidth, upperHeight);
+  defer(pnlData_, tabsWidth, 0, width - tabsWidth, upperHeight);
+  defer(bevel_, 0, upperHeight, width, 2);
+  defer(panel1_, 0, upperHeight + 2, width, kResultPanelHeight);
+  if (batch) ::EndDeferWindowPos(batch);
+  // The page lists lie on the tab control.
+  for (HWND list : {lbCmnPages_, lbRecPages_}) {
+    ::SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  batch = ::BeginDeferWindowPos(12);
+  LayOutResultPanel(batch, width);
+  if (batch) ::EndDeferWindowPos(batch);
+  if (shownPage_) shownPage_->Resize(width - tabsWidth, upperHeight);
+  ::RedrawWindow(window_, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+// The labels in a column as wide as the widest of them, the fields up to the time and the
+// buttons at the right edge.
+void TfmMain::LayOutResultPanel(HDWP& batch, int width) {
+  constexpr UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+  const auto defer = [&batch](HWND window, int x, int y, int w, int h) {
+    if (batch) batch = ::DeferWindowPos(batch, window, nullptr, x, y, w, h, flags);
+  };
+  int labels = 0;
+  for (const auto& [label, field] : resultRows_) {
+    wchar_t text[64] = {};
+    ::GetWindowTextW(label, text, 64);
+    labels = std::max(labels, TextWidth(label, text));
+  }
+  const int timeLabel = TextWidth(timeLabel_, L"Время:");
+  const int buttonW =
+      std::max({kButtonMinW, TextWidth(btnAbout_, L"О программе...") + 16, timeLabel + 4 + kTimeW});
+  const int rightX = width - 8 - buttonW;
+  const int fieldX = 8 + labels + 6;
+  int y = 6;
+  for (const auto& [label, field] : resultRows_) {
+    defer(label, 8, y + 3, labels + 2, 16);
+    defer(field, fieldX, y, rightX - 8 - fieldX, 21);
+    y += kRowStep;
+  }
+  defer(timeLabel_, rightX, 9, timeLabel + 2, 16);
+  defer(edtTime_, width - 8 - kTimeW, 6, kTimeW, 21);
+  defer(btnAbout_, rightX, 50, buttonW, 24);
+  defer(btnClose_, rightX, 78, buttonW, 24);
 }
 
 void TfmMain::ShowPage(TPage* page) {
@@ -196,6 +275,66 @@ void TfmMain::ShowListPage(HWND listBox, const std::vector<std::unique_ptr<TPage
   if (index >= 0 && index < static_cast<LRESULT>(pages.size())) ShowPage(pages[index].get());
 }
 
+// A page chosen with the mouse gets the focus on its first field; one chosen with the
+// arrow keys leaves it in the list, so that the person can go on through the list.
+void TfmMain::PageChosen(HWND listBox, const std::vector<std::unique_ptr<TPage>>& pages) {
+  ShowListPage(listBox, pages);
+  if (!listKeyDown_) FocusPage();
+}
+
+void TfmMain::FocusPage() {
+  if (!shownPage_) return;
+  if (HWND field = shownPage_->FirstField()) ::SetFocus(field);
+}
+
+// Back where it was before a message box, the about box or another program took it.
+void TfmMain::RestoreFocus() {
+  if (savedFocus_ && ::IsWindow(savedFocus_) && ::IsChild(window_, savedFocus_) &&
+      ::IsWindowVisible(savedFocus_) && ::IsWindowEnabled(savedFocus_)) {
+    ::SetFocus(savedFocus_);
+  } else {
+    FocusPage();
+  }
+}
+
+bool TfmMain::PreTranslateMessage(const MSG& message) {
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+      (::GetKeyState(VK_CONTROL) & 0x8000)) {
+    TabCtrl_SetCurFocus(pageControl_, TabCtrl_GetCurSel(pageControl_) == 0 ? 1 : 0);
+    return true;
+  }
+  if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+  const HWND focus = ::GetFocus();
+  if (!focus || !::IsChild(window_, focus)) return false;
+  const auto code =
+      ::SendMessageW(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;  // a text box, an open list
+  if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
+    if (::IsWindowEnabled(focus)) {
+      ::SendMessageW(::GetParent(focus), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(focus));
+    }
+  } else if (focus == lbCmnPages_ || focus == lbRecPages_) {
+    FocusPage();
+  } else if (shownPage_ && ::IsChild(shownPage_->Handle(), focus)) {
+    shownPage_->PressDefault();
+  }
+  return true;
+}
+
+LRESULT CALLBACK TfmMain::PageListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data) {
+  auto* main = reinterpret_cast<TfmMain*>(data);
+  if (message == WM_KEYDOWN || message == WM_CHAR) {
+    main->listKeyDown_ = true;
+    const LRESULT result = ::DefSubclassProc(list, message, wParam, lParam);
+    main->listKeyDown_ = false;
+    return result;
+  }
+  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(list, PageListProc, 1);
+  return ::DefSubclassProc(list, message, wParam, lParam);
+}
+
 void TfmMain::PageControlChange() {
   const bool common = TabCtrl_GetCurSel(pageControl_) == 0;
   ::ShowWindow(lbCmnPages_, common ? SW_SHOW : SW_HIDE);
@@ -205,6 +344,8 @@ void TfmMain::PageControlChange() {
   } else {
     ShowListPage(lbRecPages_, receiptPages_);
   }
+  // Tabs changed with the keys keep the focus on the tabs; a click leads to the page.
+  if (::GetFocus() != pageControl_) FocusPage();
 }
 
 void TfmMain::StartTiming() {
@@ -252,11 +393,11 @@ LRESULT CALLBACK TfmMain::WindowProc(HWND window, UINT message, WPARAM wParam, L
         return 0;
       }
       if (LOWORD(wParam) == idCmnPages && HIWORD(wParam) == LBN_SELCHANGE) {
-        main->ShowListPage(main->lbCmnPages_, main->commonPages_);
+        main->PageChosen(main->lbCmnPages_, main->commonPages_);
         return 0;
       }
       if (LOWORD(wParam) == idRecPages && HIWORD(wParam) == LBN_SELCHANGE) {
-        main->ShowListPage(main->lbRecPages_, main->receiptPages_);
+        main->PageChosen(main->lbRecPages_, main->receiptPages_);
         return 0;
       }
       break;
@@ -273,7 +414,18 @@ LRESULT CALLBACK TfmMain::WindowProc(HWND window, UINT message, WPARAM wParam, L
       return 0;
     }
     case WM_SIZE:
-      main->LayOut(LOWORD(lParam), HIWORD(lParam));
+      if (wParam != SIZE_MINIMIZED) main->LayOut(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(window, focus)) main->savedFocus_ = focus;
+      } else if (!HIWORD(wParam)) {
+        main->RestoreFocus();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      main->RestoreFocus();
       return 0;
     case WM_CLOSE:
       ::DestroyWindow(window);

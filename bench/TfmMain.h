@@ -23,16 +23,27 @@ class TfmMain {
 
   HWND Handle() const { return window_; }
   static void RegisterWindowClass(HINSTANCE instance);
+  // The keys the main window handles before its dialog navigation does: Enter presses the
+  // focused button, or the default button of the page holding the focus. True when handled.
+  bool PreTranslateMessage(const MSG& message);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK PageListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR main);
   void CreateControls();
+  HWND ResultLabel(const wchar_t* text);
+  int PageListWidth(int listHeight) const;
+  void LayOutResultPanel(HDWP& batch, int width);
+  void FocusPage();
+  void RestoreFocus();
   void CreatePages();
   void FillPageList(HWND listBox, const std::vector<std::unique_ptr<TPage>>& pages);
   void LayOut(int width, int height);
   void ShowPage(TPage* page);
   void PageControlChange();
   void ShowListPage(HWND listBox, const std::vector<std::unique_ptr<TPage>>& pages);
+  void PageChosen(HWND listBox, const std::vector<std::unique_ptr<TPage>>& pages);
   void StartTiming();
   void ShowResult(int32_t code);
   void ShowAbout();
@@ -49,6 +60,12 @@ class TfmMain {
   HWND edtPrinterState_ = nullptr;
   HWND edtErrorString_ = nullptr;
   HWND edtTime_ = nullptr;
+  HWND timeLabel_ = nullptr;
+  HWND btnAbout_ = nullptr;
+  HWND btnClose_ = nullptr;
+  std::vector<std::pair<HWND, HWND>> resultRows_;  // label and field, top to bottom
+  HWND savedFocus_ = nullptr;                      // the focus when the window was last deactivated
+  bool listKeyDown_ = false;                       // a page list is handling a key
 
   // Destroyed in reverse order: the pages first, then the driver with the control.
   TDriver driver_;

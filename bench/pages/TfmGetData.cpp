@@ -42,10 +42,10 @@ static_assert(std::size(kDataItems) == 28);
 
 constexpr ControlLayout kControls[] = {
     Field(L"edtDataItem", L"DataItem:", L"0", 0, kPairFieldW),
-    List(L"cbDataItem", nullptr, kDataItems, 0, 0, kPairListX, kPairListW),
-    Field(L"edtOptArgs", L"OptArgs:", L"0", 1),
-    Field(L"edtData", L"Data:", L"", 2),
-    Execute(L"GetData", 3, L"btnGetData"),
+    List(L"cbDataItem", nullptr, kDataItems, 1, 0),
+    Field(L"edtOptArgs", L"OptArgs:", L"0", 2),
+    Field(L"edtData", L"Data:", L"", 3),
+    Execute(L"GetData", 4, L"btnGetData"),
 };
 
 class TfmGetData : public TPage {

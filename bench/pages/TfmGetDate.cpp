@@ -13,9 +13,9 @@ namespace {
 
 constexpr ControlLayout kControls[] = {
     Field(L"edtDateType", L"DateType:", L"4", 0, kPairFieldW),
-    List(L"cbDateType", nullptr, kDateTypes, 0, 0, kPairListX, kPairListW),
-    Field(L"edtDate", L"Date:", L"", 1),
-    Execute(L"GetDate", 2, L"btnGetDate"),
+    List(L"cbDateType", nullptr, kDateTypes, 1, 0),
+    Field(L"edtDate", L"Date:", L"", 2),
+    Execute(L"GetDate", 3, L"btnGetDate"),
 };
 
 class TfmGetDate : public TPage {

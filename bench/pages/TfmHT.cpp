@@ -26,6 +26,11 @@ class TfmHT : public TPage {
     SetText(L"AdditionalTrailer", FromDriverText(Printer().GetText(pidAdditionalTrailer)));
   }
 
+  // The button at the bottom right, under the two texts.
+  void OnResize(int width, int) override {
+    Place(L"btnRefresh", width - kMargin - 88, 260, 88, 24);
+  }
+
   void OnChange(const std::wstring& name) override {
     const PropertyId id = name == L"AdditionalHeader" ? pidAdditionalHeader : pidAdditionalTrailer;
     Printer().SetText(id, DriverTextOf(name));

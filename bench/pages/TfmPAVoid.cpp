@@ -11,10 +11,10 @@ namespace {
 
 constexpr ControlLayout kControls[] = {
     Field(L"edtAdjustmentType", L"AdjustmentType:", L"1", 0, kPairFieldW),
-    List(L"cbAdjustmentType", nullptr, kAdjustmentTypes2, 0, 0, kPairListX, kPairListW),
-    Field(L"edtVatAdjustment", L"VatAdjustment:", L"0", 1),
-    Field(L"edtPreLine", L"PreLine:", kPreLineDefault, 2),
-    Execute(L"PrintRecPackageAdjustVoid", 3),
+    List(L"cbAdjustmentType", nullptr, kAdjustmentTypes2, 1, 0),
+    Field(L"edtVatAdjustment", L"VatAdjustment:", L"0", 2),
+    Field(L"edtPreLine", L"PreLine:", kPreLineDefault, 3),
+    Execute(L"PrintRecPackageAdjustVoid", 4),
 };
 
 class TfmPAVoid : public TPage {

@@ -13,9 +13,9 @@ namespace {
 constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecPackageAdjustment", 0),
     Field(L"edtAdjustmentType", L"AdjustmentType:", L"1", 1, kPairFieldW),
-    List(L"cbAdjustmentType", nullptr, kAdjustmentTypes2, 1, 0, kPairListX, kPairListW),
-    Field(L"edtVatAdjustment", L"VatAdjustment:", L"0", 2),
-    Execute(L"PrintRecPackageAdjustment", 3),
+    List(L"cbAdjustmentType", nullptr, kAdjustmentTypes2, 2, 0),
+    Field(L"edtVatAdjustment", L"VatAdjustment:", L"0", 3),
+    Execute(L"PrintRecPackageAdjustment", 4),
 };
 
 class TfmPackAdt : public TPage {

@@ -11,9 +11,11 @@ extern const PageClass TfmParamsClass;
 
 namespace {
 
+// The lines keep their fixed-pitch columns; a value too long for the page's width goes on
+// in the next line instead of needing sideways scrolling.
 constexpr ControlLayout kControls[] = {
-    {Kind::CourierMemo, L"Memo", nullptr, L"", kLabelX, 8, 360, 260},
-    {Kind::Tool, L"btnRefresh", nullptr, L"Обновить", 280, 276, 88, 0},
+    {Kind::WrappedText, L"Memo", nullptr, L"", kLabelX, 8, 360, 260},
+    {Kind::Button, L"btnRefresh", nullptr, L"Обновить", 280, 276, 88, 0},
 };
 
 class TfmParams : public TPage {
@@ -22,10 +24,9 @@ class TfmParams : public TPage {
 
  private:
   void OnClick(const std::wstring&) override {
-    ::EnableWindow(Control(L"btnRefresh"), FALSE);
-    SetText(L"Memo", L"");
-    std::wstring lines;
-    try {
+    RunProtocol([this] {
+      SetText(L"Memo", L"");
+      std::wstring lines;
       int number = 1;
       for (const wchar_t* name : PropertyNames()) {
         const std::wstring value = PropertyValueText(Printer(), name);
@@ -33,18 +34,14 @@ class TfmParams : public TPage {
         std::swprintf(head, 64, L"%.2d. %-30ls: ", number++, name);
         lines += head + value + L"\r\n";
       }
-    } catch (...) {
-      ::EnableWindow(Control(L"btnRefresh"), TRUE);
-      throw;
-    }
-    SetText(L"Memo", lines);
-    ::EnableWindow(Control(L"btnRefresh"), TRUE);
+      SetText(L"Memo", lines);
+    });
   }
 
   // The text fills the page; the button stays at the bottom right.
   void OnResize(int width, int height) override {
-    ::MoveWindow(Control(L"Memo"), kLabelX, 8, width - 2 * kLabelX, height - 48, TRUE);
-    ::MoveWindow(Control(L"btnRefresh"), width - kLabelX - 88, height - 32, 88, 24, TRUE);
+    Place(L"Memo", kLabelX, 8, width - kLabelX - kMargin, height - 48);
+    Place(L"btnRefresh", width - kMargin - 88, height - 32, 88, 24);
   }
 };
 

@@ -71,18 +71,18 @@ constexpr int CheckY(int row) {
 constexpr int FieldY(int row) {
   return 92 + row * 24;
 }
-constexpr int kColumn2 = 150;
+constexpr int kColumn2 = 138;  // left of the field column: it stays where it is
 
 constexpr ControlLayout kControls[] = {
-    {Kind::Check, L"chbDeviceEnabled", nullptr, L"DeviceEnabled", kLabelX, CheckY(0), 136, 0},
-    {Kind::Check, L"chbFreezeEvents", nullptr, L"FreezeEvents", kLabelX, CheckY(1), 136, 0},
-    {Kind::Check, L"chbPowerNotify", nullptr, L"PowerNotify", kLabelX, CheckY(2), 136, 0},
-    {Kind::Check, L"chbAsyncMode", nullptr, L"AsyncMode", kLabelX, CheckY(3), 136, 0},
-    {Kind::Check, L"chbCheckTotal", nullptr, L"CheckTotal", kColumn2, CheckY(0), 130, 0},
+    {Kind::Check, L"chbDeviceEnabled", nullptr, L"DeviceEnabled", kLabelX, CheckY(0), 126, 18},
+    {Kind::Check, L"chbFreezeEvents", nullptr, L"FreezeEvents", kLabelX, CheckY(1), 126, 18},
+    {Kind::Check, L"chbPowerNotify", nullptr, L"PowerNotify", kLabelX, CheckY(2), 126, 18},
+    {Kind::Check, L"chbAsyncMode", nullptr, L"AsyncMode", kLabelX, CheckY(3), 126, 18},
+    {Kind::Check, L"chbCheckTotal", nullptr, L"CheckTotal", kColumn2, CheckY(0), 130, 18},
     {Kind::Check, L"chbDuplicateReceipt", nullptr, L"DuplicateReceipt", kColumn2, CheckY(1), 130,
-     0},
-    {Kind::Check, L"chbFlagWhenIdle", nullptr, L"FlagWhenIdle", kColumn2, CheckY(2), 130, 0},
-    {Kind::Tool, L"btnUpdate", nullptr, L"Обновить", 288, CheckY(0), 80, 0},
+     18},
+    {Kind::Check, L"chbFlagWhenIdle", nullptr, L"FlagWhenIdle", kColumn2, CheckY(2), 130, 18},
+    {Kind::Tool, L"btnUpdate", nullptr, L"Обновить", 268, CheckY(0), 80, 0, {}, -1, true},
     {Kind::List, L"cbSlipSelection", L"SlipSelection:", L"", kFieldX, FieldY(0), kFieldW, 200,
      kSlipSelections},
     {Kind::Edit, L"edtChangeDue", L"ChangeDue:", L"", kFieldX, FieldY(1), kFieldW, 0},

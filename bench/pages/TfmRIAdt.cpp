@@ -12,11 +12,11 @@ namespace {
 constexpr ControlLayout kControls[] = {
     Field(L"edtDescription", L"Description:", L"Метод printRecItemAdjustment", 0),
     Field(L"edtAdjustmentType", L"AdjustmentType:", L"1", 1, kPairFieldW),
-    List(L"cbAdjustmentType", nullptr, kAdjustmentTypes4, 1, -1, kPairListX, kPairListW),
-    Field(L"edtAmount", L"Amount:", L"100", 2),
-    Field(L"edtVatInfo", L"VatInfo:", L"0", 3),
-    Field(L"edtPreLine", L"PreLine:", kPreLineDefault, 4),
-    Execute(L"PrintRecItemAdjustment", 5),
+    List(L"cbAdjustmentType", nullptr, kAdjustmentTypes4, 2, -1),
+    Field(L"edtAmount", L"Amount:", L"100", 3),
+    Field(L"edtVatInfo", L"VatInfo:", L"0", 4),
+    Field(L"edtPreLine", L"PreLine:", kPreLineDefault, 5),
+    Execute(L"PrintRecItemAdjustment", 6),
 };
 
 class TfmRIAdt : public TPage {

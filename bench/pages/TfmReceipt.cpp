@@ -16,16 +16,31 @@ constexpr wchar_t kHeaderDefault[] =
     L"     Дополнительный заголовок 2\r\n"
     L"------------------------------------";
 
+constexpr int kHeaderY = RowY(2) + 20;
+constexpr int kHeaderH = 86;
+constexpr int kButtonsY = kHeaderY + kHeaderH + 60;
+
 constexpr ControlLayout kControls[] = {
     List(L"cbFiscalReceiptStation", L"FiscalReceiptStation:", kReceiptStations, 0, 0),
     List(L"cbFiscalReceiptType", L"FiscalReceiptType:", kReceiptTypes, 1, 0),
+    // Tall enough for the four lines of the default header and a sideways scroll bar.
     {Kind::CourierMemo, L"AdditionalHeader", L"AdditionalHeader:", kHeaderDefault, kLabelX,
-     RowY(2) + 20, 352, 80},
-    Check(L"chbAdditionalHeader", L"Использовать AdditionalHeader", 6, kLabelX, true),
-    Check(L"chbPrintHeader", L"PrintHeader", 7, kLabelX),
-    Push(L"btnBeginFisclReceipt", L"BeginFisclReceipt", kLabelX, RowY(8) + 6, 112),
-    Push(L"btnEndFiscalReceipt", L"EndFiscalReceipt", kLabelX + 118, RowY(8) + 6, 112),
-    Push(L"btnPrintDuplicateReceipt", L"PrintDuplicateReceipt", kLabelX + 236, RowY(8) + 6, 128),
+     kHeaderY, 352, kHeaderH},
+    {Kind::Check,
+     L"chbAdditionalHeader",
+     nullptr,
+     L"Использовать AdditionalHeader",
+     kLabelX,
+     kHeaderY + kHeaderH + 6,
+     220,
+     21,
+     {},
+     1},
+    {Kind::Check, L"chbPrintHeader", nullptr, L"PrintHeader", kLabelX, kHeaderY + kHeaderH + 30,
+     220, 21},
+    PushAt(L"btnBeginFisclReceipt", L"BeginFisclReceipt", kLabelX, kButtonsY, 140),
+    PushAt(L"btnEndFiscalReceipt", L"EndFiscalReceipt", kLabelX + 146, kButtonsY, 140),
+    PushAt(L"btnPrintDuplicateReceipt", L"PrintDuplicateReceipt", kLabelX, kButtonsY + 30, 140),
 };
 
 class TfmReceipt : public TPage {

@@ -15,6 +15,7 @@ constexpr int kNumberW = 96;
 constexpr int kPickerX = kFieldX + kNumberW + 6;
 constexpr int kPickerW = 104;
 constexpr int kTodayX = kPickerX + kPickerW + 4;
+constexpr int kButtonW = 166;
 
 constexpr ControlLayout DateRow(const wchar_t* picker, int row) {
   return {Kind::Date, picker, nullptr, L"", kPickerX, RowY(row), kPickerW, 0};
@@ -25,24 +26,24 @@ constexpr ControlLayout TodayButton(const wchar_t* name, int row) {
 
 constexpr ControlLayout kControls[] = {
     Field(L"edtReportType", L"ReportType:", L"1", 0, kPairFieldW),
-    List(L"cbReportType", nullptr, kReportTypes, 0, 0, kPairListX, kPairListW),
-    Field(L"edtStartNum", L"StartNum:", L"0", 1, kNumberW),
-    DateRow(L"dtpStart", 1),
-    TodayButton(L"btnStartDate", 1),
-    Field(L"edtEndNum", L"EndNum:", L"0", 2, kNumberW),
-    DateRow(L"dtpEnd", 2),
-    TodayButton(L"btnEndDate", 2),
-    Field(L"edtDate1", L"Date1:", L"0", 3, kNumberW),
-    DateRow(L"dtpDate1", 3),
-    TodayButton(L"btnDate1", 3),
-    Field(L"edtDate2", L"Date2:", L"0", 4, kNumberW),
-    DateRow(L"dtpDate2", 4),
-    TodayButton(L"btnDate2", 4),
-    Push(L"btnPrintReport", L"PrintReport", kLabelX, RowY(5) + 10, 176),
-    Push(L"btnPrintXReport", L"PrintXReport", kLabelX + 184, RowY(5) + 10, 176),
-    Push(L"btnPrintZReport", L"PrintZReport", kLabelX, RowY(6) + 14, 176),
-    Push(L"btnPrintPeriodicTotalsReport", L"PrintPeriodicTotalsReport", kLabelX + 184, RowY(6) + 14,
-         176),
+    List(L"cbReportType", nullptr, kReportTypes, 1, 0),
+    Field(L"edtStartNum", L"StartNum:", L"0", 2, kNumberW),
+    DateRow(L"dtpStart", 2),
+    TodayButton(L"btnStartDate", 2),
+    Field(L"edtEndNum", L"EndNum:", L"0", 3, kNumberW),
+    DateRow(L"dtpEnd", 3),
+    TodayButton(L"btnEndDate", 3),
+    Field(L"edtDate1", L"Date1:", L"0", 4, kNumberW),
+    DateRow(L"dtpDate1", 4),
+    TodayButton(L"btnDate1", 4),
+    Field(L"edtDate2", L"Date2:", L"0", 5, kNumberW),
+    DateRow(L"dtpDate2", 5),
+    TodayButton(L"btnDate2", 5),
+    PushAt(L"btnPrintReport", L"PrintReport", kLabelX, RowY(6) + 10, kButtonW),
+    PushAt(L"btnPrintXReport", L"PrintXReport", kLabelX + kButtonW + 6, RowY(6) + 10, kButtonW),
+    PushAt(L"btnPrintZReport", L"PrintZReport", kLabelX, RowY(7) + 14, kButtonW),
+    PushAt(L"btnPrintPeriodicTotalsReport", L"PrintPeriodicTotalsReport", kLabelX + kButtonW + 6,
+           RowY(7) + 14, kButtonW),
 };
 
 // Each picker, its "..." button and the field it fills.

@@ -10,19 +10,19 @@ extern const PageClass TfmSetDateClass;
 
 namespace {
 
-constexpr int kDateW = 100;
-constexpr int kTimeX = kFieldX + kDateW + 30;
-constexpr int kTimeW = 64;
+// The pickers show a whole date and a whole time, each with its "..." button beside it.
+constexpr int kDateW = 110;
+constexpr int kTimeW = 90;
 
 constexpr ControlLayout kControls[] = {
     Field(L"edtDateType", L"DateType:", L"4", 0, kPairFieldW),
-    List(L"cbDateType", nullptr, kDateTypes, 0, 0, kPairListX, kPairListW),
-    Field(L"edtDate", L"Date:", L"", 1),
-    {Kind::Date, L"dtpDate", nullptr, L"", kFieldX, RowY(2), kDateW, 0},
-    {Kind::Tool, L"btnCurrDate", nullptr, L"...", kFieldX + kDateW + 4, RowY(2), 22, 21},
-    {Kind::Time, L"dtpTime", nullptr, L"", kTimeX, RowY(2), kTimeW, 0},
-    {Kind::Tool, L"btnCurrTime", nullptr, L"...", kTimeX + kTimeW + 4, RowY(2), 22, 21},
-    Execute(L"SetDate", 3, L"btnSetDate"),
+    List(L"cbDateType", nullptr, kDateTypes, 1, 0),
+    Field(L"edtDate", L"Date:", L"", 2),
+    {Kind::Date, L"dtpDate", nullptr, L"", kFieldX, RowY(3), kDateW, 0},
+    {Kind::Tool, L"btnCurrDate", nullptr, L"...", kFieldX + kDateW + 4, RowY(3), 22, 21},
+    {Kind::Time, L"dtpTime", nullptr, L"", kFieldX, RowY(4), kTimeW, 0},
+    {Kind::Tool, L"btnCurrTime", nullptr, L"...", kFieldX + kTimeW + 4, RowY(4), 22, 21},
+    Execute(L"SetDate", 5, L"btnSetDate"),
 };
 
 SYSTEMTIME Today() {

@@ -18,10 +18,10 @@ constexpr ControlLayout kControls[] = {
     {Kind::Memo, L"mmHeader", L"Header:", L"", kLabelX, 26, 360, 84},
     {Kind::Memo, L"mmTrailer", L"Trailer:", L"", kLabelX, 132, 360, 84},
     {Kind::Check, L"chbDoubleWidth", nullptr, L"DoubleWidth", kLabelX, 224, 120, 0},
-    Push(L"btnSetHeader", L"Set Header", kLabelX, kButtonY, 84),
-    Push(L"btnSetTrailer", L"Set Trailer", kLabelX + 92, kButtonY, 84),
-    Push(L"btnClear", L"Очистить", kLabelX + 184, kButtonY, 76),
-    Push(L"btnDefault", L"По умолчанию", kLabelX + 266, kButtonY, 96),
+    PushAt(L"btnSetHeader", L"Set Header", kLabelX, kButtonY, 78),
+    PushAt(L"btnSetTrailer", L"Set Trailer", kLabelX + 82, kButtonY, 78),
+    PushAt(L"btnClear", L"Очистить", kLabelX + 164, kButtonY, 72),
+    PushAt(L"btnDefault", L"По умолчанию", kLabelX + 240, kButtonY, 100),
 };
 
 // The lines of a multi-line text.

@@ -114,6 +114,22 @@ std::wstring UiDriver::ShownPage() const {
   return L"";
 }
 
+std::vector<std::wstring> UiDriver::PageControlNames() const {
+  std::vector<std::wstring> names;
+  HWND panel = MainControl(L"pnlData");
+  for (HWND page = ::GetWindow(panel, GW_CHILD); page; page = ::GetWindow(page, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(page)) continue;
+    for (HWND control = ::GetWindow(page, GW_CHILD); control;
+         control = ::GetWindow(control, GW_HWNDNEXT)) {
+      const std::wstring name = NameOf(control);
+      if (!name.empty() && ::IsWindowVisible(control) && ::IsWindowEnabled(control)) {
+        names.push_back(name);
+      }
+    }
+  }
+  return names;
+}
+
 void UiDriver::WaitIdle() const {
   DWORD_PTR ignored = 0;
   ::SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, kIdleTimeoutMs, &ignored);
@@ -165,9 +181,13 @@ void UiDriver::Press(HWND button) {
 }
 
 std::wstring UiDriver::TextOf(HWND window) const {
-  wchar_t text[4096] = {};
-  ::SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
-                        nullptr);
+  DWORD_PTR length = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_NORMAL, 5000, &copied);
+  text.resize(copied);
   return text;
 }
 
@@ -175,12 +195,6 @@ bool UiDriver::Checked(HWND box) const {
   DWORD_PTR state = 0;
   ::SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_NORMAL, 5000, &state);
   return state == BST_CHECKED;
-}
-
-int UiDriver::LineCount(HWND memo) const {
-  DWORD_PTR count = 0;
-  ::SendMessageTimeoutW(memo, EM_GETLINECOUNT, 0, 0, SMTO_NORMAL, 5000, &count);
-  return static_cast<int>(count);
 }
 
 int UiDriver::Selection(HWND list) const {
@@ -227,6 +241,103 @@ RECT UiDriver::WindowRect(HWND window) const {
   RECT rect = {};
   ::GetWindowRect(window, &rect);
   return rect;
+}
+
+HWND UiDriver::Focus() const {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(main_, nullptr), &info);
+  return info.hwndFocus;
+}
+
+void UiDriver::WaitPosted() const {
+  // The result panel's time field is never edited by a person: its "modified" flag serves
+  // as the marker. Posted messages are handled in order, so once the marker is set, every
+  // key posted before it has been handled (inside a message box's loop too).
+  HWND marker = PanelControl(L"edtTime");
+  ::PostMessageW(marker, EM_SETMODIFY, TRUE, 0);
+  for (UINT waited = 0; waited < kIdleTimeoutMs; waited += 5) {
+    DWORD_PTR modified = 0;
+    ::SendMessageTimeoutW(marker, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 5000, &modified);
+    if (modified) break;
+    ::Sleep(1);
+  }
+  ::SendMessageTimeoutW(marker, EM_SETMODIFY, FALSE, 0, SMTO_NORMAL, 5000, nullptr);
+  WaitIdle();
+}
+
+void UiDriver::Key(WORD virtualKey) {
+  HWND target = Focus();
+  if (!target) target = main_;
+  const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  ::PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+  ::PostMessageW(target, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
+  WaitPosted();
+}
+
+void UiDriver::TypeKeys(HWND field, const std::wstring& text,
+                        const std::function<void()>& afterEach) {
+  ::SendNotifyMessageW(field, EM_SETSEL, 0, -1);
+  ::SendNotifyMessageW(field, WM_CHAR, VK_BACK, 0);
+  WaitIdle();
+  for (wchar_t c : text) {
+    ::PostMessageW(field, WM_CHAR, c, 1);
+    WaitPosted();
+    afterEach();
+  }
+}
+
+void UiDriver::Click(HWND window) {
+  RECT client = {};
+  ::GetClientRect(window, &client);
+  const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageW(window, WM_LBUTTONUP, 0, at);
+  WaitPosted();
+}
+
+void UiDriver::ClickListEntry(HWND list, int index) {
+  DWORD_PTR height = 0;
+  DWORD_PTR top = 0;
+  ::SendMessageTimeoutW(list, LB_GETITEMHEIGHT, 0, 0, SMTO_NORMAL, 5000, &height);
+  ::SendMessageTimeoutW(list, LB_GETTOPINDEX, 0, 0, SMTO_NORMAL, 5000, &top);
+  const int y =
+      (index - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2;
+  const LPARAM at = MAKELPARAM(10, y);
+  ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+  WaitPosted();
+}
+
+void UiDriver::WaitSizeSettled() const {
+  // The window manager answers a size request in its own time: wait until the size has
+  // stayed the same for a while.
+  RECT last = WindowRect(main_);
+  for (int stable = 0, waited = 0; stable < 4 && waited < 200; ++waited) {
+    ::Sleep(50);
+    WaitIdle();
+    const RECT now = WindowRect(main_);
+    stable = ::EqualRect(&now, &last) ? stable + 1 : 0;
+    last = now;
+  }
+}
+
+void UiDriver::Maximise() {
+  ::PostMessageW(main_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  WaitPosted();
+  WaitSizeSettled();
+}
+
+void UiDriver::Restore() {
+  ::PostMessageW(main_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  WaitPosted();
+  WaitSizeSettled();
+}
+
+void UiDriver::ResizeTo(int width, int height) {
+  ::SetWindowPos(main_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  WaitPosted();
+  WaitSizeSettled();
 }
 
 }  // namespace orn::ui

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ class UiDriver {
   HWND PageControl(const std::wstring& name) const;
   // The class name of the page now shown ("TfmCommon", ...).
   std::wstring ShownPage() const;
+  // The names of the page's controls a person can use: visible and enabled.
+  std::vector<std::wstring> PageControlNames() const;
 
   void ChooseTab(int index);  // 0 "Общие", 1 "Чек"
   void ChoosePage(const std::wstring& listBox, int index);
@@ -38,7 +41,6 @@ class UiDriver {
   std::wstring TextOf(HWND window) const;
   bool Enabled(HWND window) const { return ::IsWindowEnabled(window) != FALSE; }
   bool Checked(HWND box) const;
-  int LineCount(HWND memo) const;
   int Selection(HWND list) const;
 
   // The message box the bench shows now, if any: its text; empty when there is none.
@@ -50,9 +52,30 @@ class UiDriver {
   bool Exited(DWORD timeoutMs);
   RECT WindowRect(HWND window) const;
 
+  // The window that has the keyboard focus in the bench, or null.
+  HWND Focus() const;
+  // A key pressed and released: it reaches the focused window through the bench's own
+  // message loop, as the keyboard's does (Tab, Enter, the arrows, F2).
+  void Key(WORD virtualKey);
+  // Characters typed one at a time into the focused window, each handled before the next;
+  // `afterEach` runs after every one.
+  void TypeKeys(HWND field, const std::wstring& text, const std::function<void()>& afterEach);
+  // A click of the left mouse button at the centre of a window, or on a list box entry.
+  void Click(HWND window);
+  void ClickListEntry(HWND list, int index);
+
+  // The main window as the window manager's buttons and a dragged border leave it.
+  void Maximise();
+  void Restore();
+  void ResizeTo(int width, int height);  // the window's outer size; the bench keeps its minimum
+
  private:
   // Waits until the bench has handled every message sent before (or shows a modal box).
   void WaitIdle() const;
+  // Waits until the bench has handled every message posted before: a marker posted after
+  // them is seen once the bench's loop has reached it.
+  void WaitPosted() const;
+  void WaitSizeSettled() const;
   HWND FindMessageBox() const;
 
   PROCESS_INFORMATION process_ = {};
