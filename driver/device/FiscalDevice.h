@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -364,12 +365,28 @@ class FiscalDevice {
   // kind of printing takes.
   bool Stalled(PrintingProgress& progress);
 
+  // The exchange of one frame (FiscalExchange.cpp), step by step.
   enum class ExchangeResult { kAnswered, kNoConnection, kOutcomeUnknown };
+  struct ExchangeProgress;
+  // How a round of the exchange ended: on to the next round, the exchange given up, or its
+  // result.
+  enum class Round { kNext, kGiveUp, kAnswered, kNoConnection, kOutcomeUnknown };
   ExchangeResult Exchange(const uint8_t* frame, uint32_t size, Effect effect);
+  // The retry of an unsettled command's frame: answered from what was learnt, refused when
+  // its outcome is unknown, or sent on as a frame the register took.
+  std::optional<ExchangeResult> SettleRetry(ExchangeProgress& progress);
+  // ENQ, and what the register's reply to it asks for next.
+  Round OfferRound(ExchangeProgress& progress);
+  // ACK: the answer the register holds, this frame's or an earlier command's.
+  Round TakeHeldAnswer(ExchangeProgress& progress);
+  // NAK: the register is ready for the frame, unless it may have taken it already.
+  Round SendFrame(ExchangeProgress& progress);
+  Round Answered(const ExchangeProgress& progress);
+  ExchangeResult GiveUp(const ExchangeProgress& progress);
+  static ExchangeResult Result(Round round);
   // The first round of an exchange while a command is unsettled: its late answer, a retry
   // of it, or the news that the register holds no answer.
   bool SettleFromHeldAnswer(const uint8_t* frame, uint32_t size);
-  ExchangeResult Answered(bool retry, bool recording);
   void SaveUnsettled();
   void KeepUnsettled(const uint8_t* frame, uint32_t size, UnsettledCommand::State state);
   bool ReceiveAnswer();
