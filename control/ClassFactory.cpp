@@ -3,7 +3,7 @@
 #include <unknwn.h>
 
 #include "FiscalPrinterControl.h"
-#include "Module.h"
+#include "ServerModule.h"
 
 namespace orn::control {
 namespace {
@@ -20,11 +20,11 @@ class ControlFactory final : public IClassFactory {
     return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override {
-    LockModule();
+    com::LockModule();
     return 2;
   }
   ULONG STDMETHODCALLTYPE Release() override {
-    UnlockModule();
+    com::UnlockModule();
     return 1;
   }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** object) override {
@@ -35,9 +35,9 @@ class ControlFactory final : public IClassFactory {
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
     if (lock) {
-      LockModule();
+      com::LockModule();
     } else {
-      UnlockModule();
+      com::UnlockModule();
     }
     return S_OK;
   }

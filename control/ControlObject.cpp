@@ -4,7 +4,7 @@
 #include <new>
 
 #include "FiscalPrinterControl.h"
-#include "Module.h"
+#include "ServerModule.h"
 #include "ScriptArguments.h"
 
 namespace orn::control {
@@ -20,7 +20,7 @@ bool IsControlInterface(REFIID riid) {
 // The type library of this DLL (resource TYPELIB 1).
 HRESULT LoadOwnTypeLib(ITypeLib** library) {
   wchar_t path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameW(ModuleHandle(), path, MAX_PATH);
+  const DWORD length = ::GetModuleFileNameW(com::ModuleHandle(), path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return HRESULT_FROM_WIN32(::GetLastError());
   return ::LoadTypeLibEx(path, REGKIND_NONE, library);
 }
@@ -37,7 +37,7 @@ HRESULT LoadTypeInfoOf(REFGUID guid, ITypeInfo** info) {
 }  // namespace
 
 FiscalPrinterControl::FiscalPrinterControl() {
-  LockModule();
+  com::LockModule();
 }
 
 FiscalPrinterControl::~FiscalPrinterControl() {
@@ -46,7 +46,7 @@ FiscalPrinterControl::~FiscalPrinterControl() {
     CloseService(&unused);
   }
   if (typeInfo_) typeInfo_->Release();
-  UnlockModule();
+  com::UnlockModule();
 }
 
 HRESULT FiscalPrinterControl::Create(REFIID riid, void** object) {

@@ -1,6 +1,6 @@
 #include "EventWindow.h"
 
-#include "Module.h"
+#include "ServerModule.h"
 
 namespace orn::control {
 namespace {
@@ -19,11 +19,11 @@ LRESULT CALLBACK EventWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 EventWindow::EventWindow() : ownerThread_(::GetCurrentThreadId()) {
   WNDCLASSW windowClass = {};
   windowClass.lpfnWndProc = EventWindowProc;
-  windowClass.hInstance = ModuleHandle();
+  windowClass.hInstance = com::ModuleHandle();
   windowClass.lpszClassName = kClassName;
   ::RegisterClassW(&windowClass);  // already there for a second control: fine
   window_ = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              ModuleHandle(), nullptr);
+                              com::ModuleHandle(), nullptr);
 }
 
 EventWindow::~EventWindow() {
@@ -38,7 +38,7 @@ bool EventWindow::Deliver(Delivery deliver, void* context) {
 }
 
 void UnregisterEventWindowClass() {
-  ::UnregisterClassW(kClassName, ModuleHandle());
+  ::UnregisterClassW(kClassName, com::ModuleHandle());
 }
 
 }  // namespace orn::control

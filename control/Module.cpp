@@ -1,37 +1,12 @@
-#include "Module.h"
+// The entry points of OposFptrCtl.dll: DllMain, the class objects and DllCanUnloadNow.
 
 #include "ClassFactory.h"
 #include "EventWindow.h"
-
-namespace orn::control {
-namespace {
-
-HMODULE g_module = nullptr;
-LONG g_locks = 0;
-
-}  // namespace
-
-HMODULE ModuleHandle() {
-  return g_module;
-}
-
-void LockModule() {
-  ::InterlockedIncrement(&g_locks);
-}
-
-void UnlockModule() {
-  ::InterlockedDecrement(&g_locks);
-}
-
-bool ModuleInUse() {
-  return g_locks != 0;
-}
-
-}  // namespace orn::control
+#include "ServerModule.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
   if (reason == DLL_PROCESS_ATTACH) {
-    orn::control::g_module = instance;
+    orn::com::SetModuleHandle(instance);
     ::DisableThreadLibraryCalls(instance);
   }
   return TRUE;
@@ -42,7 +17,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid,
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-  if (orn::control::ModuleInUse()) return S_FALSE;
+  if (orn::com::ModuleLocked()) return S_FALSE;
   orn::control::UnregisterEventWindowClass();
   return S_OK;
 }

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "Module.h"
+#include "ServerModule.h"
 #include "OposConstants.h"
 #include "OposFiscalPrinter.h"
 
@@ -64,7 +64,7 @@ constexpr const wchar_t* kOwnKeys[] = {kClassKey, kVersionedProgId, kProgId};
 
 HRESULT ModulePath(std::wstring* path) {
   wchar_t buffer[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameW(ModuleHandle(), buffer, MAX_PATH);
+  const DWORD length = ::GetModuleFileNameW(com::ModuleHandle(), buffer, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return E_FAIL;
   *path = buffer;
   return S_OK;

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "FiscalPrinter.h"
-#include "Module.h"
+#include "ServerModule.h"
 
 namespace orn::com {
 

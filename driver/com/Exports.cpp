@@ -4,7 +4,7 @@
 
 #include "ClassFactory.h"
 #include "FptrInterface.h"
-#include "Module.h"
+#include "ServerModule.h"
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
   if (!ppv) return E_POINTER;

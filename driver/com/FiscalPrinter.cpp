@@ -1,7 +1,7 @@
 #include "FiscalPrinter.h"
 
 #include "FptrTypeInfo.h"
-#include "Module.h"
+#include "ServerModule.h"
 #include "ScriptArguments.h"
 
 namespace orn::com {

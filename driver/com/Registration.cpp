@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "ClassesRootRegistry.h"
-#include "Module.h"
+#include "ServerModule.h"
 #include "RegistryScript.h"
 
 namespace orn::com {
