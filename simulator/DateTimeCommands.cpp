@@ -27,7 +27,7 @@ uint8_t RegisterCommands::SetDeviceTime(const Request& request, Answer&) {
 // Day, month, year - 2000.
 uint8_t RegisterCommands::SetDeviceDate(const Request& request, Answer&) {
   const uint8_t mode = ModeNumber();
-  if (mode != kModeShiftClosed && mode != kModeDateConfirmation && mode != kModeDateToSet)
+  if (mode != kModeShiftClosed && mode != kModeDateConfirmation && mode != kModeDateToBeSet)
     return kErrorWrongMode;
   const platform::LocalTime date = DateOf(request.params);
   if (!IsValidDate(date.year, date.month, date.day)) return kErrorBadDate;
@@ -53,7 +53,7 @@ uint8_t RegisterCommands::ConfirmDate(const Request& request, Answer&) {
   set.year = date.year;
   clockShiftMs_ += platform::MillisecondsFromLocalTime(set) - before;
   pendingDate_.reset();
-  const bool wasDateToSet = modeBeforeSpecial_ && (*modeBeforeSpecial_ & 0x0F) == kModeDateToSet;
+  const bool wasDateToSet = modeBeforeSpecial_ && (*modeBeforeSpecial_ & 0x0F) == kModeDateToBeSet;
   LeaveSpecialMode(request.nowMs);
   if (wasDateToSet) state_.mode = BaseMode(request.nowMs);
   return kErrorNone;

@@ -22,7 +22,7 @@ size_t StationIndex(Station station) {
 constexpr Station kStations[] = {Station::kReceipt, Station::kJournal, Station::kSlip};
 
 bool Printing(uint8_t submode) {
-  return submode == kSubmodePrinting || submode == kSubmodePrintingReport;
+  return submode == kSubmodePrinting || submode == kSubmodePrintingLongReport;
 }
 
 }  // namespace
@@ -46,7 +46,7 @@ void Printer::Start(uint64_t nowMs, bool longReport) {
   if (!fresh_) return;
   fresh_ = false;
   if (!Printing(submode_)) {
-    submode_ = longReport ? kSubmodePrintingReport : kSubmodePrinting;
+    submode_ = longReport ? kSubmodePrintingLongReport : kSubmodePrinting;
     nextLineMs_ = nowMs + timing_.lineMs;
   }
 }
@@ -74,14 +74,14 @@ bool Printer::Advance(uint64_t nowMs) {
     if (queue_.empty() || nextLineMs_ > nowMs) break;
     const Line& line = queue_.front();
     if (!HasPaper(line.stations)) {
-      submode_ = kSubmodePaperRanOut;
+      submode_ = kSubmodeActivePaperOut;
       break;
     }
     Emit(line);
     queue_.pop_front();
     nextLineMs_ += timing_.lineMs;
     if (queue_.empty()) {
-      submode_ = kSubmodeIdle;
+      submode_ = kSubmodePaperPresent;
       finished = true;
     }
     const uint32_t number = ++counters_.linesPrinted;
@@ -92,21 +92,21 @@ bool Printer::Advance(uint64_t nowMs) {
     }
   }
   const bool allPaper = HasPaper(kFiscalStations);
-  if (submode_ == kSubmodePaperRanOut && allPaper) submode_ = kSubmodeAwaitContinue;
-  if (submode_ == kSubmodeIdle && !allPaper) submode_ = kSubmodePaperOut;
-  if (submode_ == kSubmodePaperOut && allPaper) submode_ = kSubmodeIdle;
+  if (submode_ == kSubmodeActivePaperOut && allPaper) submode_ = kSubmodeAfterActivePaperOut;
+  if (submode_ == kSubmodePaperPresent && !allPaper) submode_ = kSubmodePassivePaperOut;
+  if (submode_ == kSubmodePassivePaperOut && allPaper) submode_ = kSubmodePaperPresent;
   return finished;
 }
 
 void Printer::Continue(uint64_t nowMs) {
-  submode_ = queue_.empty() ? kSubmodeIdle : kSubmodePrinting;
+  submode_ = queue_.empty() ? kSubmodePaperPresent : kSubmodePrinting;
   nextLineMs_ = nowMs + timing_.lineMs;
 }
 
 void Printer::Clear() {
   queue_.clear();
   fresh_ = false;
-  submode_ = kSubmodeIdle;
+  submode_ = kSubmodePaperPresent;
 }
 
 void Printer::Emit(const Line& line) {

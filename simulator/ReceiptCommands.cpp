@@ -200,11 +200,11 @@ void RegisterCommands::PrintTotals(const Payments& payments, uint8_t type,
 
 // A receipt of `type` is open afterwards (opened here from an open or closed shift).
 uint8_t RegisterCommands::OpenReceipt(uint8_t type, uint64_t nowMs) {
-  if (ModeNumber() == kModeReceipt)
+  if (ModeNumber() == kModeReceiptOpen)
     return ReceiptType() == type ? kErrorNone : kErrorOtherReceiptType;
   if (const uint8_t error = CanStartDocument()) return error;
   OpenShift(nowMs);
-  state_.mode = uint8_t(kModeReceipt | type << 4);
+  state_.mode = uint8_t(kModeReceiptOpen | type << 4);
   PrintDocumentStart(kFiscalStations, kTitles[type], nowMs);
   return kErrorNone;
 }
@@ -214,7 +214,7 @@ uint8_t RegisterCommands::ItemCommand(const Request& request, uint8_t type, bool
   if (const uint8_t error = ParseItem(request.params, request.length - kItemHeader, item))
     return error;
   if (storno) {
-    if (ModeNumber() != kModeReceipt) return kErrorWrongMode;
+    if (ModeNumber() != kModeReceiptOpen) return kErrorWrongMode;
     type = ReceiptType();
   }
   if (const uint8_t error = CheckItem(item, type, storno)) return error;
@@ -252,7 +252,7 @@ uint8_t RegisterCommands::Storno(const Request& request, Answer&) {
 
 // Money, tax bytes, text field.
 uint8_t RegisterCommands::AdjustmentCommand(const Request& request, Adjustment kind) {
-  if (ModeNumber() != kModeReceipt) return kErrorWrongMode;
+  if (ModeNumber() != kModeReceiptOpen) return kErrorWrongMode;
   const uint8_t* p = request.params;
   const int64_t amount = int64_t(GetLe(p, kMoneySize));
   const std::array<uint8_t, 4> taxes = {p[5], p[6], p[7], p[8]};
@@ -284,7 +284,7 @@ uint8_t RegisterCommands::StornoSurcharge(const Request& request, Answer&) {
 // Four payments, a discount in 0.01 % (2 bytes, not applied: always 0 here), tax bytes,
 // text field.
 uint8_t RegisterCommands::CloseReceipt(const Request& request, Answer&) {
-  if (ModeNumber() != kModeReceipt) return kErrorWrongMode;
+  if (ModeNumber() != kModeReceiptOpen) return kErrorWrongMode;
   const uint8_t type = ReceiptType();
   Payments payments;
   if (const uint8_t error = CheckPayments(request.params, type, payments)) return error;
@@ -301,8 +301,8 @@ uint8_t RegisterCommands::CloseReceipt(const Request& request, Answer&) {
 // An open receipt (or slip document) is cancelled: nothing of it reaches the shift.
 uint8_t RegisterCommands::AnnulReceipt(const Request& request, Answer&) {
   const uint8_t mode = ModeNumber();
-  if (mode != kModeReceipt && mode != kModeSlipDocument) return kErrorWrongMode;
-  const uint8_t type = mode == kModeReceipt ? ReceiptType() : slipType_;
+  if (mode != kModeReceiptOpen && mode != kModeSlipDocument) return kErrorWrongMode;
+  const uint8_t type = mode == kModeReceiptOpen ? ReceiptType() : slipType_;
   Record(FiscalOperation::Kind::kAnnul, 0);
   ClearReceiptRegisters(state_.money);
   ++state_.operations[operations::AnnulledReceipts(type)];
@@ -317,7 +317,7 @@ uint8_t RegisterCommands::AnnulReceipt(const Request& request, Answer&) {
 // Answer: operator number, the 5-byte subtotal (0 with no receipt open).
 uint8_t RegisterCommands::Subtotal(const Request&, Answer& answer) {
   int64_t subtotal = 0;
-  if (ModeNumber() == kModeReceipt) subtotal = ReceiptSubtotal(state_.money, ReceiptType());
+  if (ModeNumber() == kModeReceiptOpen) subtotal = ReceiptSubtotal(state_.money, ReceiptType());
   if (ModeNumber() == kModeSlipDocument) subtotal = ReceiptSubtotal(state_.money, slipType_);
   answer.data[0] = state_.operatorNumber;
   PutLe(answer.data + 1, uint64_t(subtotal), kMoneySize);
@@ -327,7 +327,7 @@ uint8_t RegisterCommands::Subtotal(const Request&, Answer& answer) {
 
 uint8_t RegisterCommands::RepeatDocument(const Request&, Answer&) {
   const uint8_t mode = ModeNumber();
-  if (mode == kModeReceipt || mode == kModeSlipDocument) return kErrorReceiptOpen;
+  if (mode == kModeReceiptOpen || mode == kModeSlipDocument) return kErrorReceiptOpen;
   if (lastDocument_.empty()) return kErrorNothingToRepeat;
   const std::vector<std::string> copy = lastDocument_;
   printer_.Queue(kReceiptBit, Centered("КОПИЯ", Width()));

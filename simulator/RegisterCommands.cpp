@@ -29,8 +29,8 @@ struct SpecialMode {
   uint8_t commands[2];
 };
 constexpr SpecialMode kSpecialModes[] = {
-    {kModeDataOutput, {0x03, 0x03}},       {kModeLocked, {0x64, 0x64}},
-    {kModeDateConfirmation, {0x22, 0x23}}, {kModeDateToSet, {0x22, 0x22}},
+    {kModeDataOutput, {0x03, 0x03}},       {kModeLockedTaxPassword, {0x64, 0x64}},
+    {kModeDateConfirmation, {0x22, 0x23}}, {kModeDateToBeSet, {0x22, 0x22}},
     {kModeTestRun, {0x2B, 0x2B}},
 };
 
@@ -154,14 +154,14 @@ uint8_t RegisterCommands::Admit(const Command& command, const uint8_t* request, 
     const bool tax = command.password == Password::kTaxInspector;
     if (password != (tax ? state_.taxPassword : state_.operatorPassword)) {
       // A wrong tax inspector password locks the register until the right one is given.
-      if (command.code == 0x64 && ModeNumber() != kModeLocked) EnterSpecialMode(kModeLocked);
+      if (command.code == 0x64 && ModeNumber() != kModeLockedTaxPassword) EnterSpecialMode(kModeLockedTaxPassword);
       return kErrorWrongPassword;
     }
   }
   if (command.anyState) return kErrorNone;
-  if (state_.submode == kSubmodeAwaitContinue && command.code != 0xB0)
+  if (state_.submode == kSubmodeAfterActivePaperOut && command.code != 0xB0)
     return kErrorAwaitingContinue;
-  if (state_.submode == kSubmodePrinting || state_.submode == kSubmodePrintingReport)
+  if (state_.submode == kSubmodePrinting || state_.submode == kSubmodePrintingLongReport)
     return kErrorPrinting;
   for (const SpecialMode& special : kSpecialModes) {
     if (special.mode != ModeNumber()) continue;
@@ -195,13 +195,13 @@ void RegisterCommands::Advance(uint64_t nowMs) {
   const bool report = mode == kModeXReport || mode == kModeZReport || mode == kModeFiscalReport;
   if (printer_.Advance(nowMs) && report) state_.mode = modeAfterReport_;
   const uint8_t now = ModeNumber();
-  const bool shiftOpen = now == kModeShiftOpen || now == kModeShiftOver24Hours ||
-                         now == kModeReceipt || now == kModeSlipDocument;
+  const bool shiftOpen = now == kModeShiftOpen || now == kModeShiftOpenOver24Hours ||
+                         now == kModeReceiptOpen || now == kModeSlipDocument;
   if (shiftOpen && !state_.shiftOpenedAt) state_.shiftOpenedAt = ClockAt(nowMs);
   if (now == kModeShiftClosed) state_.shiftOpenedAt.reset();
   if (state_.shiftOpenedAt && Over24Hours(nowMs)) {
-    state_.fiscalMemoryFlags |= kFiscalMemory24HoursOver;
-    if (now == kModeShiftOpen) state_.mode = kModeShiftOver24Hours;
+    state_.fiscalMemoryFlags |= kFiscalMemoryShiftOver24Hours;
+    if (now == kModeShiftOpen) state_.mode = kModeShiftOpenOver24Hours;
   }
 }
 
@@ -214,7 +214,7 @@ void RegisterCommands::Reset(uint64_t nowMs) {
   pendingDate_.reset();
   modeBeforeSpecial_.reset();
   const uint8_t mode = ModeNumber();
-  if (mode != kModeLocked && mode != kModeDateToSet) state_.mode = BaseMode(nowMs);
+  if (mode != kModeLockedTaxPassword && mode != kModeDateToBeSet) state_.mode = BaseMode(nowMs);
   Advance(nowMs);
   ++counters_.resets;
   runningCode_ = 0;
@@ -241,7 +241,7 @@ bool RegisterCommands::Over24Hours(uint64_t nowMs) const {
 
 uint8_t RegisterCommands::BaseMode(uint64_t nowMs) const {
   if (!state_.shiftOpenedAt) return kModeShiftClosed;
-  return Over24Hours(nowMs) ? kModeShiftOver24Hours : kModeShiftOpen;
+  return Over24Hours(nowMs) ? kModeShiftOpenOver24Hours : kModeShiftOpen;
 }
 
 void RegisterCommands::OpenShift(uint64_t nowMs) {
@@ -264,9 +264,9 @@ uint8_t RegisterCommands::CanStartDocument() const {
     case kModeShiftOpen:
     case kModeShiftClosed:
       return kErrorNone;
-    case kModeShiftOver24Hours:
+    case kModeShiftOpenOver24Hours:
       return kErrorShiftOver24Hours;
-    case kModeReceipt:
+    case kModeReceiptOpen:
     case kModeSlipDocument:
       return kErrorReceiptOpen;
     default:
@@ -321,7 +321,7 @@ void RegisterCommands::Record(FiscalOperation::Kind kind, int64_t amount, const 
   operation.kind = kind;
   operation.code = runningCode_;
   operation.documentNumber = uint16_t(state_.documentNumber + 1);
-  operation.receiptType = ModeNumber() == kModeReceipt ? ReceiptType() : 0;
+  operation.receiptType = ModeNumber() == kModeReceiptOpen ? ReceiptType() : 0;
   operation.taxGroup = taxGroup;
   operation.amount = amount;
   operation.text = text;

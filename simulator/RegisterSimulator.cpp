@@ -141,11 +141,11 @@ void RegisterSimulator::PutPaper(Station station) {
 }
 
 void RegisterSimulator::InsertSlip() {
-  State().flags |= flag::kSlipInserted | flag::kSlipStillIn;
+  State().flags |= flag::kSlipBottomSensor | flag::kSlipTopSensor;
 }
 
 void RegisterSimulator::RemoveSlip() {
-  State().flags &= uint16_t(~(flag::kSlipInserted | flag::kSlipStillIn));
+  State().flags &= uint16_t(~(flag::kSlipBottomSensor | flag::kSlipTopSensor));
 }
 
 void RegisterSimulator::MoveSlips(uint64_t nowMs) {

@@ -18,8 +18,8 @@ namespace orn::simulator {
 namespace flag {
 inline constexpr uint16_t kJournalNotNearEnd = 1u << 0;
 inline constexpr uint16_t kReceiptNotNearEnd = 1u << 1;
-inline constexpr uint16_t kSlipStillIn = 1u << 2;  // with bit 3: a slip is in the station
-inline constexpr uint16_t kSlipInserted = 1u << 3;
+inline constexpr uint16_t kSlipTopSensor = 1u << 2;  // with bit 3: a slip is in the station
+inline constexpr uint16_t kSlipBottomSensor = 1u << 3;
 inline constexpr uint16_t kTwoDecimals = 1u << 4;
 inline constexpr uint16_t kJournalPaper = 1u << 6;
 inline constexpr uint16_t kReceiptPaper = 1u << 7;
@@ -38,18 +38,18 @@ inline constexpr uint16_t kHealthyFlags =
 // Bits of the fiscal memory flags byte (all of them report trouble).
 inline constexpr uint8_t kFiscalMemoryOverflow = 1u << 3;
 inline constexpr uint8_t kFiscalMemoryBatteryLow = 1u << 4;
-inline constexpr uint8_t kFiscalMemoryLastRecordBroken = 1u << 5;
-inline constexpr uint8_t kFiscalMemory24HoursOver = 1u << 7;
+inline constexpr uint8_t kFiscalMemoryLastRecordDamaged = 1u << 5;
+inline constexpr uint8_t kFiscalMemoryShiftOver24Hours = 1u << 7;
 
 // Mode numbers (the low nibble of the mode byte).
 inline constexpr uint8_t kModeDataOutput = 1;
 inline constexpr uint8_t kModeShiftOpen = 2;
-inline constexpr uint8_t kModeShiftOver24Hours = 3;
+inline constexpr uint8_t kModeShiftOpenOver24Hours = 3;
 inline constexpr uint8_t kModeShiftClosed = 4;
-inline constexpr uint8_t kModeLocked = 5;  // until the tax inspector password is given
+inline constexpr uint8_t kModeLockedTaxPassword = 5;  // until the tax inspector password is given
 inline constexpr uint8_t kModeDateConfirmation = 6;
-inline constexpr uint8_t kModeReceipt = 8;  // the receipt type in the high nibble
-inline constexpr uint8_t kModeDateToSet = 9;
+inline constexpr uint8_t kModeReceiptOpen = 8;  // the receipt type in the high nibble
+inline constexpr uint8_t kModeDateToBeSet = 9;
 inline constexpr uint8_t kModeTestRun = 10;
 inline constexpr uint8_t kModeXReport = 11;
 inline constexpr uint8_t kModeZReport = 12;
@@ -57,11 +57,11 @@ inline constexpr uint8_t kModeSlipDocument = 13;
 inline constexpr uint8_t kModeFiscalReport = 14;
 
 // Submodes.
-inline constexpr uint8_t kSubmodeIdle = 0;
-inline constexpr uint8_t kSubmodePaperOut = 1;        // passive: taken away while idle
-inline constexpr uint8_t kSubmodePaperRanOut = 2;     // active: ran out while printing
-inline constexpr uint8_t kSubmodeAwaitContinue = 3;   // paper back, waiting for ContinuePrint
-inline constexpr uint8_t kSubmodePrintingReport = 4;  // a long report
+inline constexpr uint8_t kSubmodePaperPresent = 0;
+inline constexpr uint8_t kSubmodePassivePaperOut = 1;        // passive: taken away while idle
+inline constexpr uint8_t kSubmodeActivePaperOut = 2;     // active: ran out while printing
+inline constexpr uint8_t kSubmodeAfterActivePaperOut = 3;   // paper back, waiting for ContinuePrint
+inline constexpr uint8_t kSubmodePrintingLongReport = 4;  // a long report
 inline constexpr uint8_t kSubmodePrinting = 5;
 
 struct RegisterState {

@@ -54,8 +54,8 @@ void RegisterCommands::PrintShiftTotals(StationMask stations) {
 
 uint8_t RegisterCommands::PrintReportX(const Request& request, Answer&) {
   const uint8_t mode = ModeNumber();
-  if (mode == kModeReceipt || mode == kModeSlipDocument) return kErrorReceiptOpen;
-  if (mode != kModeShiftOpen && mode != kModeShiftOver24Hours && mode != kModeShiftClosed)
+  if (mode == kModeReceiptOpen || mode == kModeSlipDocument) return kErrorReceiptOpen;
+  if (mode != kModeShiftOpen && mode != kModeShiftOpenOver24Hours && mode != kModeShiftClosed)
     return kErrorWrongMode;
   ++state_.operations[operations::kXReports];
   Record(FiscalOperation::Kind::kXReport, 0);
@@ -71,9 +71,9 @@ uint8_t RegisterCommands::PrintReportX(const Request& request, Answer&) {
 // back to 0.
 uint8_t RegisterCommands::PrintReportZ(const Request& request, Answer&) {
   const uint8_t mode = ModeNumber();
-  if (mode == kModeReceipt || mode == kModeSlipDocument) return kErrorReceiptOpen;
+  if (mode == kModeReceiptOpen || mode == kModeSlipDocument) return kErrorReceiptOpen;
   if (mode == kModeShiftClosed) return kErrorShiftNotOpen;
-  if (mode != kModeShiftOpen && mode != kModeShiftOver24Hours) return kErrorWrongMode;
+  if (mode != kModeShiftOpen && mode != kModeShiftOpenOver24Hours) return kErrorWrongMode;
   if (state_.fiscalMemory.Full()) return kErrorShiftAreaFull;
   const platform::LocalTime now = ClockAt(request.nowMs);
   PrintDocumentStart(kFiscalStations, "СУТОЧНЫЙ ОТЧЕТ С ГАШЕНИЕМ", request.nowMs);
@@ -87,7 +87,7 @@ uint8_t RegisterCommands::PrintReportZ(const Request& request, Answer&) {
   Record(FiscalOperation::Kind::kZReport, 0);
   ClearShiftRegisters(state_.money, state_.operations);
   state_.shiftOpenedAt.reset();
-  state_.fiscalMemoryFlags &= uint8_t(~kFiscalMemory24HoursOver);
+  state_.fiscalMemoryFlags &= uint8_t(~kFiscalMemoryShiftOver24Hours);
 
   Print(kFiscalStations, Centered("СМЕНА ЗАКРЫТА", Width()));
   Print(kFiscalStations, Numbered("ОСТАЛОСЬ ЗАПИСЕЙ ФП %u", state_.fiscalMemory.FreeRecords()));
@@ -112,7 +112,7 @@ uint8_t RegisterCommands::GetLastFiscalRecordDate(const Request&, Answer& answer
 
 // The password itself was checked on arrival; it unlocks a locked register.
 uint8_t RegisterCommands::EnterTaxPassword(const Request& request, Answer&) {
-  if (ModeNumber() == kModeLocked) LeaveSpecialMode(request.nowMs);
+  if (ModeNumber() == kModeLockedTaxPassword) LeaveSpecialMode(request.nowMs);
   return kErrorNone;
 }
 

@@ -128,7 +128,7 @@ uint8_t RegisterCommands::CashOut(const Request& request, Answer&) {
 
 // Only after paper ran out while printing and is back: the rest is printed.
 uint8_t RegisterCommands::ContinuePrint(const Request& request, Answer&) {
-  if (state_.submode != kSubmodeAwaitContinue) return kErrorWrongSubmode;
+  if (state_.submode != kSubmodeAfterActivePaperOut) return kErrorWrongSubmode;
   printer_.Continue(request.nowMs);
   return kErrorNone;
 }

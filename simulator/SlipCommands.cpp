@@ -133,7 +133,7 @@ uint8_t RegisterCommands::FillSlipBuffer(const Request& request, Answer&) {
 uint8_t RegisterCommands::PrintSlip(const Request&, Answer&) {
   if (!model_.printer.hasSlip) return kErrorUnknownCommand;
   if (slipBuffer_.empty()) return kErrorSlipBufferEmpty;
-  if ((state_.flags & flag::kSlipInserted) == 0) return kErrorNoSlip;
+  if ((state_.flags & flag::kSlipBottomSensor) == 0) return kErrorNoSlip;
   for (const auto& [number, text] : slipBuffer_) printer_.Queue(kSlipBit, text);
   slipBuffer_.clear();
   return kErrorNone;

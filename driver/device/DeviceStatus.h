@@ -38,10 +38,10 @@ inline constexpr int kDateConfirmation = 6;
 inline constexpr int kReceiptOpen = 8;
 inline constexpr int kDateToBeSet = 9;
 inline constexpr int kTestRun = 10;
-inline constexpr int kLongReport = 11;
-inline constexpr int kLongReport12 = 12;
+inline constexpr int kXReport = 11;
+inline constexpr int kZReport = 12;
 inline constexpr int kSlipDocument = 13;
-inline constexpr int kLongReport14 = 14;
+inline constexpr int kFiscalReport = 14;
 inline constexpr int kSlipDocument15 = 15;
 
 inline constexpr int Number(uint8_t modeByte) {
@@ -52,7 +52,7 @@ inline constexpr int Detail(uint8_t modeByte) {
 }
 // Modes in which the register may still be printing a long document.
 inline constexpr bool IsPrinting(int number) {
-  return number == kLongReport || number == kLongReport12 || number == kLongReport14;
+  return number == kXReport || number == kZReport || number == kFiscalReport;
 }
 }  // namespace mode
 

@@ -13,7 +13,7 @@ namespace orn::service {
 namespace {
 
 // A slip has been inserted.
-constexpr uint16_t kSlipInserted = device::flag::kSlipBottomSensor;
+constexpr uint16_t kSlipBottomSensor = device::flag::kSlipBottomSensor;
 // Either sensor: a slip is still in the station.
 constexpr uint16_t kSlipInStation = device::flag::kSlipTopSensor | device::flag::kSlipBottomSensor;
 // Between status requests of a slip wait: the line stays free for a moment, and a timeout
@@ -136,7 +136,7 @@ void FptrService::WaitForSlip(int32_t timeout, bool inserted) {
   }
   auto done = [&] {
     const uint16_t flags = device_.Flags();
-    return inserted ? (flags & kSlipInserted) != 0 : (flags & kSlipInStation) == 0;
+    return inserted ? (flags & kSlipBottomSensor) != 0 : (flags & kSlipInStation) == 0;
   };
   const uint32_t start = clock_.TickCount();
   for (;;) {

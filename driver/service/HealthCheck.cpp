@@ -14,34 +14,38 @@ namespace {
 // Poll interval of the waits of the external check.
 constexpr uint32_t kExternalPollMs = 1000;
 
-enum class FlagSource { kLowFlags, kHighFlags, kMemoryFlags };
+// Which status bits a finding reads: the 16-bit flags word, or the fiscal memory flags.
+enum class FlagSource { kFlags, kMemoryFlags };
 
 struct Finding {
   FlagSource source;
-  uint8_t bit;
+  uint16_t mask;        // the bit, as a mask of its word
   bool troubleWhenSet;  // else the bit reports trouble when clear
   const char* text;
 };
 
+namespace flag = device::flag;
+namespace memory_flag = device::memory_flag;
 // clang-format off
 constexpr Finding kJournalFindings[] = {
-  {FlagSource::kLowFlags,  6, false, "\r\nНет контрольной ленты."},
-  {FlagSource::kLowFlags,  0, false, "\r\nКонтрольная лента близка к концу."},
-  {FlagSource::kHighFlags, 0, false, "\r\nРычаг термоголовки контрольной ленты поднят."},
+  {FlagSource::kFlags, flag::kJournalPaper,       false, "\r\nНет контрольной ленты."},
+  {FlagSource::kFlags, flag::kJournalNotNearEnd,  false, "\r\nКонтрольная лента близка к концу."},
+  {FlagSource::kFlags, flag::kJournalLeverDown,   false, "\r\nРычаг термоголовки контрольной ленты поднят."},
 };
-constexpr Finding kReceiptPaperOut = {FlagSource::kLowFlags, 7, false, "\r\nНет чековой ленты."};
-constexpr Finding kReceiptNearEnd = {FlagSource::kLowFlags, 1, false,
+constexpr Finding kReceiptPaperOut = {FlagSource::kFlags, flag::kReceiptPaper, false,
+                                      "\r\nНет чековой ленты."};
+constexpr Finding kReceiptNearEnd = {FlagSource::kFlags, flag::kReceiptNotNearEnd, false,
                                      "\r\nЧековая лента близка к концу."};
-constexpr Finding kReceiptLever = {FlagSource::kHighFlags, 1, false,
+constexpr Finding kReceiptLever = {FlagSource::kFlags, flag::kReceiptLeverDown, false,
                                    "\r\nРычаг термоголовки чековой ленты поднят."};
 constexpr Finding kOtherFindings[] = {
-  {FlagSource::kHighFlags,   4, true, "\r\nОтказ правого датчика принтера."},
-  {FlagSource::kHighFlags,   5, true, "\r\nОтказ левого датчика принтера."},
-  {FlagSource::kHighFlags,   6, true, "\r\nЭКЛЗ почти заполнена."},
-  {FlagSource::kMemoryFlags, 3, true, "\r\nПереполнение ФП."},
-  {FlagSource::kMemoryFlags, 4, true, "\r\nБатарея ФП разряжена."},
-  {FlagSource::kMemoryFlags, 5, true, "\r\nПоследняя запись ФП разрушена."},
-  {FlagSource::kMemoryFlags, 7, true, "\r\n24 часа в ФП кончились."},
+  {FlagSource::kFlags,       flag::kRightSensorFailed,        true, "\r\nОтказ правого датчика принтера."},
+  {FlagSource::kFlags,       flag::kLeftSensorFailed,         true, "\r\nОтказ левого датчика принтера."},
+  {FlagSource::kFlags,       flag::kJournalUnitAlmostFull,    true, "\r\nЭКЛЗ почти заполнена."},
+  {FlagSource::kMemoryFlags, memory_flag::kOverflow,          true, "\r\nПереполнение ФП."},
+  {FlagSource::kMemoryFlags, memory_flag::kBatteryLow,        true, "\r\nБатарея ФП разряжена."},
+  {FlagSource::kMemoryFlags, memory_flag::kLastRecordDamaged, true, "\r\nПоследняя запись ФП разрушена."},
+  {FlagSource::kMemoryFlags, memory_flag::kShiftOver24Hours,  true, "\r\n24 часа в ФП кончились."},
 };
 // clang-format on
 
@@ -78,11 +82,11 @@ void FptrService::InternalCheck() {
     AddDriverFindings();
     return;
   }
-  const uint8_t bytes[] = {uint8_t(device_.Flags()), uint8_t(device_.Flags() >> 8),
-                           device_.MemoryFlags()};
   const size_t before = checkHealthText_.size();
   auto check = [&](const Finding& finding) {
-    const bool set = (bytes[int(finding.source)] >> finding.bit & 1) != 0;
+    const uint16_t bits =
+        finding.source == FlagSource::kFlags ? device_.Flags() : device_.MemoryFlags();
+    const bool set = (bits & finding.mask) != 0;
     if (set == finding.troubleWhenSet) checkHealthText_ += finding.text;
   };
   if (caps_.jrnPresent)

@@ -143,7 +143,7 @@ bool ParseOrnsimOptions(int argc, const char* const* argv, OrnsimOptions& option
     } else if (option == "--show-registers") {
       options.showRegisters = true;
     } else if (option == "--slip") {
-      config.state.flags |= flag::kSlipInserted | flag::kSlipStillIn;
+      config.state.flags |= flag::kSlipBottomSensor | flag::kSlipTopSensor;
     } else if (option == "--roubles") {
       config.state.flags &= uint16_t(~flag::kTwoDecimals);
     } else if (option == "--shift-open") {

@@ -64,9 +64,9 @@ std::string ModeWords(int number, int detail) {
       return "дата не установлена";
     case mode::kTestRun:
       return "тестовый прогон";
-    case mode::kLongReport:
-    case mode::kLongReport12:
-    case mode::kLongReport14:
+    case mode::kXReport:
+    case mode::kZReport:
+    case mode::kFiscalReport:
       return "печать длинного отчёта";
     case mode::kSlipDocument:
     case mode::kSlipDocument15:
@@ -106,9 +106,9 @@ void JudgeMode(int number, bool hasTaxPassword, Finding& finding) {
     case mode::kTestRun:
       finding.Add(Verdict::kWarning, "драйвер прервёт это при ClaimDevice");
       return;
-    case mode::kLongReport:
-    case mode::kLongReport12:
-    case mode::kLongReport14:
+    case mode::kXReport:
+    case mode::kZReport:
+    case mode::kFiscalReport:
       finding.Add(Verdict::kWarning, "ФР занят печатью", "дождитесь конца печати");
       return;
     case mode::kSlipDocument:

@@ -154,7 +154,7 @@ TEST_F(DocumentMethodsTest, InsertionAndRemovalLookedAtOnce) {
   EXPECT_EQ(Fptr().EndRemoval(), OPOS_E_EXTENDED);
   EXPECT_EQ(Extended(), 205);
   // A slip half out (the top sensor only) is still there.
-  sim_->State().flags &= uint16_t(~simulator::flag::kSlipInserted);
+  sim_->State().flags &= uint16_t(~simulator::flag::kSlipBottomSensor);
   EXPECT_EQ(Fptr().EndRemoval(), OPOS_E_EXTENDED);
 }
 

@@ -26,7 +26,7 @@ class RegisterResetTest : public ReceiptFixture {
   void ExpectNothingRegistered() {
     EXPECT_EQ(Money(money::ShiftItems(0)), 0);
     EXPECT_EQ(Operations(operations::ClosedReceipts(0)), 0);
-    EXPECT_NE(sim_->State().mode, simulator::kModeReceipt);
+    EXPECT_NE(sim_->State().mode, simulator::kModeReceiptOpen);
     EXPECT_EQ(PrinterState(), FPTR_PS_MONITOR);
   }
 };

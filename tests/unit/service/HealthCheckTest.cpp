@@ -82,8 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         Finding{0, simulator::flag::kJournalUnitAlmostFull, 0, "ЭКЛЗ почти заполнена."},
         Finding{0, 0, simulator::kFiscalMemoryOverflow, "Переполнение ФП."},
         Finding{0, 0, simulator::kFiscalMemoryBatteryLow, "Батарея ФП разряжена."},
-        Finding{0, 0, simulator::kFiscalMemoryLastRecordBroken, "Последняя запись ФП разрушена."},
-        Finding{0, 0, simulator::kFiscalMemory24HoursOver, "24 часа в ФП кончились."}));
+        Finding{0, 0, simulator::kFiscalMemoryLastRecordDamaged, "Последняя запись ФП разрушена."},
+        Finding{0, 0, simulator::kFiscalMemoryShiftOver24Hours, "24 часа в ФП кончились."}));
 
 TEST_F(HealthCheckTest, SensorsTheModelLacksAreNotReported) {
   // Category 6: no journal, no receipt near-end sensor, no receipt lever sensor.
@@ -122,7 +122,7 @@ TEST_F(HealthCheckTest, AnExternalCheckInTestModeOnlyEndsIt) {
 
 TEST_F(HealthCheckTest, AFailedExternalCheckShowsTheRegistersText) {
   simulator::RegisterSimulator& sim = Start();
-  sim.State().mode = simulator::kModeReceipt;  // no test print inside a receipt
+  sim.State().mode = simulator::kModeReceiptOpen;  // no test print inside a receipt
   EXPECT_EQ(service_.CheckHealth(2), device::OPOS_E_EXTENDED);
   EXPECT_EQ(Ansi(kCheckHealthText), "External HCheck: " + service_.Device().ErrorString());
   EXPECT_FALSE(service_.Device().ErrorString().empty());

@@ -185,15 +185,15 @@ TEST_P(StartupModeTest, TheClaimLeavesTheSpecialModeAndGoesOn) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, StartupModeTest,
                          ::testing::Values(SpecialMode{simulator::kModeDataOutput, {"03"}},
-                                           SpecialMode{simulator::kModeLocked, {"64"}},
+                                           SpecialMode{simulator::kModeLockedTaxPassword, {"64"}},
                                            SpecialMode{simulator::kModeDateConfirmation, {"23"}},
-                                           SpecialMode{simulator::kModeDateToSet, {"22", "23"}},
+                                           SpecialMode{simulator::kModeDateToBeSet, {"22", "23"}},
                                            SpecialMode{simulator::kModeTestRun, {"2B"}}),
                          [](const auto& info) { return "Mode" + std::to_string(info.param.mode); });
 
 TEST_F(LifecycleTest, WithoutTheTaxPasswordALockedRegisterFailsTheClaimWithTheRegistersError) {
   simulator::RegisterSimulator& sim = Attach();
-  sim.State().mode = simulator::kModeLocked;
+  sim.State().mode = simulator::kModeLockedTaxPassword;
   ASSERT_EQ(Open(), 0);
   EXPECT_EQ(service_.ClaimDevice(0), device::OPOS_E_EXTENDED);
   EXPECT_EQ(RequestsLogged("64"), 0);
@@ -202,7 +202,7 @@ TEST_F(LifecycleTest, WithoutTheTaxPasswordALockedRegisterFailsTheClaimWithTheRe
 
 TEST_F(LifecycleTest, AnOpenReceiptKeepsItsPrinterStateAndGetsNoStartupSettings) {
   simulator::RegisterSimulator& sim = Attach();
-  sim.State().mode = simulator::kModeReceipt;
+  sim.State().mode = simulator::kModeReceiptOpen;
   SetDeviceDword("PrinterState", service::FPTR_PS_FISCAL_RECEIPT_TOTAL, "\\Params");
   OpenAndClaim();
   EXPECT_EQ(Number(16020), service::FPTR_PS_FISCAL_RECEIPT_TOTAL);
@@ -212,7 +212,7 @@ TEST_F(LifecycleTest, AnOpenReceiptKeepsItsPrinterStateAndGetsNoStartupSettings)
 
 TEST_F(LifecycleTest, AnOpenReceiptUnknownToTheDriverBecomesAFiscalReceipt) {
   simulator::RegisterSimulator& sim = Attach();
-  sim.State().mode = simulator::kModeReceipt;
+  sim.State().mode = simulator::kModeReceiptOpen;
   OpenAndClaim();
   EXPECT_EQ(Number(16020), service::FPTR_PS_FISCAL_RECEIPT);
   EXPECT_EQ(DeviceDword("PrinterState", "\\Params"), uint32_t(service::FPTR_PS_FISCAL_RECEIPT));

@@ -10,7 +10,7 @@
 namespace orn::simulator::testing {
 namespace {
 
-constexpr uint16_t kSlipBits = flag::kSlipInserted | flag::kSlipStillIn;
+constexpr uint16_t kSlipBits = flag::kSlipBottomSensor | flag::kSlipTopSensor;
 
 SimulatorConfig SlipModel() {
   SimulatorConfig config;

@@ -98,7 +98,7 @@ TEST(TablesAndModesTest, ANewDateIsConfirmedAndNeverBeforeTheLastRecord) {
 
 TEST(TablesAndModesTest, ARegisterWaitingForItsDateTakesItsOwn) {
   SimulatorConfig config;
-  config.state.mode = kModeDateToSet;
+  config.state.mode = kModeDateToBeSet;
   RegisterBench bench(config);
   EXPECT_EQ(bench.Error(Request(0x23, {{15, 1, 26}})), 0x73);
   ASSERT_EQ(bench.Error(Request(0x22, {{15, 1, 26}})), 0);
