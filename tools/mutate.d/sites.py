@@ -24,6 +24,10 @@ class Site:
     line: int
     description: str
 
+    def key(self):
+        """Names the fault in a record: its place to the character, and what it does."""
+        return f"{self.path}:{self.line}:{self.start}: {self.description}"
+
     def apply(self, text):
         return text[: self.start] + self.replacement + text[self.end :]
 

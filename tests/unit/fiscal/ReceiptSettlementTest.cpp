@@ -49,9 +49,8 @@ TEST_F(ReceiptSettlementTest, ALostCloseWhoseCheckFailsTooReportsTheLostAnswer) 
 
 TEST_F(ReceiptSettlementTest, ACloseWhosePrintingStoppedIsFinishedAfterOtherCalls) {
   // The close is registered, then the paper runs out before the receipt's last lines.
-  WhenTheRegisterCloses([this] {
-    sim_->Faults().paperOutAfterLine.push_back({sim_->Counters().linesPrinted + 1});
-  });
+  WhenTheRegisterCloses(
+      [this] { sim_->Faults().paperOutAfterLine.push_back({sim_->Counters().linesPrinted + 1}); });
   EXPECT_NE(Fptr().EndFiscalReceipt(false), 0);
   EXPECT_EQ(PrinterState(), FPTR_PS_FISCAL_RECEIPT_ENDING);
   EXPECT_EQ(Operations(ops::ClosedReceipts(0)), 1);
