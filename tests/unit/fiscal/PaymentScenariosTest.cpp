@@ -151,5 +151,25 @@ TEST_F(PaymentScenariosTest, CashAmountsBeyondTheRegistersCountAreRefused) {
   EXPECT_EQ(Operations(ops::kCashIns), 0);
 }
 
+TEST_F(PaymentScenariosTest, OnTheSlipOneKindOfMoneyStopsAtWhatTheRegisterCounts) {
+  constexpr int64_t kLargest = 109951162777500;  // five bytes of kopecks
+  Attach(5);
+  sim_->InsertSlip();
+  Start();
+  ASSERT_EQ(Fptr().SetPropertyNumber(kPidxFiscalReceiptStation, FPTR_RS_SLIP), 0);
+  ASSERT_EQ(Fptr().BeginFiscalReceipt(true), 0);
+  ASSERT_EQ(Fptr().PrintRecItem(u"Станок", 10000, 1000, 1, 0, u""), 0);
+  // The slip's payments run up to the application's total: the card pays all but a kopeck
+  // of the largest one, then a card payment that would carry the card's sum past five bytes
+  // is refused, not lost.
+  ASSERT_EQ(Fptr().PrintRecTotal(kLargest, kLargest - 100, kCard), 0);
+  EXPECT_EQ(PrinterState(), FPTR_PS_FISCAL_RECEIPT_TOTAL);
+  EXPECT_EQ(Fptr().PrintRecTotal(kLargest, 200, kCard), OPOS_E_EXTENDED);
+  EXPECT_EQ(Extended(), 214);
+  EXPECT_EQ(Fptr().Receipt().PaymentSum(3), 1099511627774);
+  ASSERT_EQ(Fptr().PrintRecTotal(kLargest, 100, kCash), 0);
+  EXPECT_EQ(PrinterState(), FPTR_PS_FISCAL_RECEIPT_ENDING);
+}
+
 }  // namespace
 }  // namespace orn::testing
