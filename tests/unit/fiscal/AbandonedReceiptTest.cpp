@@ -44,5 +44,17 @@ TEST_F(AbandonedReceiptTest, AResetWithNoReceiptOpenOnlyReturnsToMonitor) {
   EXPECT_EQ(Operations(ops::AnnulledReceipts(0)), 0);
 }
 
+TEST_F(AbandonedReceiptTest, AVoidedReceiptTheRegisterAlreadyDroppedStillEndsTheTape) {
+  SellBreadAndMilk();
+  ASSERT_EQ(Fptr().PrintRecVoid(u"Отмена"), 0);
+  sim_->Reset();  // the register's RAM is cleared: its open receipt is gone
+  const int headers = TapeCount("ДОБРО ПОЖАЛОВАТЬ");
+  ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0);
+  EXPECT_EQ(PrinterState(), FPTR_PS_MONITOR);
+  // The trailer and the next customer's header are printed all the same.
+  EXPECT_EQ(TapeCount("ДОБРО ПОЖАЛОВАТЬ"), headers + 1);
+  EXPECT_EQ(Operations(ops::ClosedReceipts(0)), 0);
+}
+
 }  // namespace
 }  // namespace orn::testing
