@@ -49,5 +49,23 @@ TEST_F(SubtotalAdjustmentTest, AVoidStoppedBetweenItsPartsIsFinishedByTheSameCal
   EXPECT_EQ(Money(money::ShiftTaxTurnover(2, 0)), 400);
 }
 
+TEST_F(SubtotalAdjustmentTest, APackageAdjustmentAndItsVoidArePrintedNotRegistered) {
+  ASSERT_EQ(Fptr().SetPropertyString(kPidxPreLine, u"Тара"), 0);
+  ASSERT_EQ(Fptr().PrintRecPackageAdjustVoid(FPTR_AT_AMOUNT_DISCOUNT, u"0.50"), 0);
+  ASSERT_EQ(Fptr().PrintRecPackageAdjustVoid(FPTR_AT_AMOUNT_SURCHARGE, u"1.00"), 0);
+  const int before = Commands();
+  EXPECT_EQ(Fptr().PrintRecPackageAdjustVoid(FPTR_AT_PERCENTAGE_DISCOUNT, u"0.50"),
+            device::OPOS_E_ILLEGAL);
+  EXPECT_EQ(Fptr().PrintRecPackageAdjustVoid(FPTR_AT_AMOUNT_DISCOUNT, std::u16string(37, u'1')),
+            device::OPOS_E_EXTENDED);
+  EXPECT_EQ(Commands(), before);
+  PayAndEnd(60000);
+  EXPECT_EQ(TapeCount("Тара"), 1);
+  EXPECT_TRUE(TapeHas("                                0.50"));
+  EXPECT_TRUE(TapeHas("                                1.00"));
+  EXPECT_EQ(Money(money::ShiftTotals(0)), 600);
+  EXPECT_EQ(Money(money::ShiftDiscounts(0)), 0);
+}
+
 }  // namespace
 }  // namespace orn::testing
