@@ -2,6 +2,7 @@
 // whatever the register, by their OPOS index. The list is this test's own copy of that
 // promise, so that a changed index or value in the driver's table shows here.
 
+#include "service/OposConstants.h"
 #include "unit/service/ServiceFixture.h"
 
 namespace orn::testing {
@@ -14,6 +15,8 @@ struct FixedProperty {
 };
 
 constexpr FixedProperty kFixedProperties[] = {
+    {5, "OutputID", 0},
+    {8, "ServiceObjectVersion", 1006000},
     {11, "BinaryConversion", 0},
     {12, "DataCount", 0},
     {14, "PowerState", 2000},
@@ -90,6 +93,23 @@ TEST_F(FixedPropertiesTest, AnApplicationReadsTheSameBeforeAndAfterTheClaim) {
               device::OPOS_E_ILLEGAL)
         << property.name;
   }
+}
+
+TEST_F(FixedPropertiesTest, TheStateAndTheClaimFollowTheLifeOfTheObject) {
+  constexpr int32_t kClaimed = 1;
+  constexpr int32_t kState = 9;
+  Attach();
+  EXPECT_EQ(Number(kState), service::OPOS_S_CLOSED);
+  ASSERT_EQ(Open(), 0);
+  EXPECT_EQ(Number(kState), service::OPOS_S_IDLE);
+  EXPECT_EQ(Number(kClaimed), 0);
+  ASSERT_EQ(service_.ClaimDevice(1000), 0);
+  EXPECT_EQ(Number(kClaimed), 1);
+  ASSERT_EQ(service_.ReleaseDevice(), 0);
+  EXPECT_EQ(Number(kClaimed), 0);
+  ASSERT_EQ(service_.CloseService(), 0);
+  EXPECT_EQ(Number(kState), 1);  // OPOS_S_CLOSED, as the control knows it
+  EXPECT_EQ(Number(kClaimed), 0);
 }
 
 }  // namespace
