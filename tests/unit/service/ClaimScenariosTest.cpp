@@ -29,6 +29,7 @@ TEST_F(ClaimScenariosTest, AReceiptOpenAtTheClaimGoesOnOnTheTapeAfterTheSlipWasC
   simulator::RegisterSimulator& sim = Attach(5);
   OpenAndClaim();
   ASSERT_EQ(service_.SetPropertyNumber(kStationIndex, service::FPTR_RS_SLIP), 0);
+  EXPECT_EQ(Number(kStationIndex), service::FPTR_RS_SLIP);
   ASSERT_EQ(service_.CloseService(), 0);
   // Another program left a receipt open on the register.
   sim.State().mode = simulator::kModeReceipt;
