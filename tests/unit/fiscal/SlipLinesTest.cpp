@@ -44,5 +44,19 @@ TEST_F(SlipLinesTest, AdjustmentsAndTextsStandBetweenTheItems) {
   EXPECT_LT(SlipIndex("Сыр"), SlipIndex("ИТОГ                           =9.10"));
 }
 
+TEST_F(SlipLinesTest, ACloseTheRegisterRefusesIsMadeByTheRepeatedCall) {
+  ASSERT_EQ(Fptr().BeginFiscalReceipt(true), 0);
+  ASSERT_EQ(Fptr().PrintRecItem(u"Хлеб", 20000, 1000, 1, 0, u""), 0);
+  ASSERT_EQ(Fptr().PrintRecTotal(20000, 20000, kCash), 0);
+  // The end's commands: a status, then the close, which the register refuses.
+  FailCommand(2);
+  EXPECT_NE(Fptr().EndFiscalReceipt(false), 0);
+  EXPECT_EQ(PrinterState(), FPTR_PS_FISCAL_RECEIPT_ENDING);
+  EXPECT_EQ(Operations(simulator::operations::ClosedReceipts(0)), 0);
+  ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0) << Fptr().Device().ErrorString();
+  EXPECT_EQ(Operations(simulator::operations::ClosedReceipts(0)), 1);
+  EXPECT_EQ(Money(simulator::money::ShiftPayments(1, 0)), 200);
+}
+
 }  // namespace
 }  // namespace orn::testing
