@@ -49,5 +49,31 @@ TEST_F(BrokenPortTest, AClosedPortSendsAndReadsNothing) {
   EXPECT_EQ(simulators_[0]->Counters().bytesReceived, 0u);
 }
 
+TEST_F(BrokenPortTest, ARateChangeLeavesTheLinePlainWhateverItHeldBefore) {
+  // What another program may have left on the port: flow control, parity, seven bits.
+  platform::LineSettings odd;
+  odd.binary = false;
+  odd.parity = odd.outxCtsFlow = odd.outxDsrFlow = odd.dsrSensitivity = true;
+  odd.txContinueOnXoff = odd.outX = odd.inX = odd.errorChar = odd.null = true;
+  odd.abortOnError = true;
+  odd.dtrControl = odd.rtsControl = 2;
+  odd.byteSize = 7;
+  odd.parityKind = 2;
+  odd.stopBits = 2;
+  ASSERT_TRUE(Line().SetState(odd));
+  ASSERT_TRUE(device_.Port().SetBaud(19200));
+  const platform::LineSettings& line = Line().Settings();
+  EXPECT_EQ(line.baudRate, 19200u);
+  EXPECT_TRUE(line.binary);
+  EXPECT_FALSE(line.parity || line.outxCtsFlow || line.outxDsrFlow || line.dsrSensitivity);
+  EXPECT_FALSE(line.txContinueOnXoff || line.outX || line.inX);
+  EXPECT_FALSE(line.errorChar || line.null || line.abortOnError);
+  EXPECT_EQ(line.dtrControl, 0);
+  EXPECT_EQ(line.rtsControl, 0);
+  EXPECT_EQ(line.byteSize, 8);
+  EXPECT_EQ(line.parityKind, 0);
+  EXPECT_EQ(line.stopBits, 0);
+}
+
 }  // namespace
 }  // namespace orn::device
