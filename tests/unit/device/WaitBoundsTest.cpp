@@ -1,0 +1,44 @@
+// The bound of each printing wait, to the millisecond: a register that shows no progress
+// is given up the moment the bound has passed since its last change, not a poll later.
+// With polls of 867 ms, each status exchange (133 ms at 4800 baud) makes a poll cost
+// exactly one second, so the polls land on the bounds.
+
+#include "device/ResultCodes.h"
+#include "unit/device/LinkFixture.h"
+#include "unit/device/RecordingRegister.h"
+
+namespace orn::device {
+namespace {
+
+constexpr uint32_t kPollMs = 867;
+constexpr uint64_t kStatusMs = 133;
+
+class WaitBoundsTest : public testing::LinkFixture {
+ protected:
+  void SetUp() override {
+    ports_.Attach(kPort, register_);
+    Open();
+    register_.mode = 11;  // a report
+  }
+  // How long a wait on the stuck register took.
+  uint64_t Wait() {
+    const uint64_t start = Elapsed();
+    EXPECT_FALSE(device_.WaitForPrinting(kPollMs));
+    EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
+    return Elapsed() - start;
+  }
+  testing::RecordingRegister register_;
+};
+
+TEST_F(WaitBoundsTest, PrintingThatStopsMovingIsGivenUpAtTheMinute) {
+  register_.submode = 5;
+  EXPECT_EQ(Wait(), kStatusMs + FiscalDevice::kMaxPrintingWaitMs);
+}
+
+TEST_F(WaitBoundsTest, ALongReportThatStopsMovingIsGivenUpAtHalfAnHour) {
+  register_.submode = 4;
+  EXPECT_EQ(Wait(), kStatusMs + FiscalDevice::kMaxLongReportWaitMs);
+}
+
+}  // namespace
+}  // namespace orn::device
