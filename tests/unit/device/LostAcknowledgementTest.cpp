@@ -1,6 +1,5 @@
-// A sale frame that went out once, unacknowledged, before the register fell silent: the
-// register may hold it, so the driver keeps it on record instead of forgetting it and
-// sending it blindly again.
+// A sale frame whose acknowledgement was lost on the line: the register may hold it, so
+// the driver keeps it on record and never sends it blindly again.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,7 @@
 namespace orn::device {
 namespace {
 
-class SilentAfterTheFrameTest : public testing::LinkFixture, public UnsettledStore {
+class LostAcknowledgementTest : public testing::LinkFixture, public UnsettledStore {
  protected:
   void SetUp() override {
     Attach();
@@ -24,7 +23,7 @@ class SilentAfterTheFrameTest : public testing::LinkFixture, public UnsettledSto
   std::string record_;
 };
 
-TEST_F(SilentAfterTheFrameTest, ASaleSentOnceIsKeptAsPerhapsTaken) {
+TEST_F(LostAcknowledgementTest, ASaleSentOnceBeforeTheRegisterFellSilentIsKept) {
   simulator::RegisterSimulator& sim = *simulators_[0];
   ASSERT_TRUE(device_.GetStatus());
   // The register runs the sale, and its acknowledgement and answer are lost on the line
@@ -41,6 +40,27 @@ TEST_F(SilentAfterTheFrameTest, ASaleSentOnceIsKeptAsPerhapsTaken) {
   EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
   EXPECT_EQ(device_.Unsettled().state, UnsettledCommand::State::kMaybeSent);
   EXPECT_FALSE(record_.empty());
+}
+
+TEST_F(LostAcknowledgementTest, ASaleWhoseAckWasLostAndWhoseAnswerCameBrokenIsNotSentAgain) {
+  simulator::RegisterSimulator& sim = *simulators_[0];
+  ASSERT_TRUE(device_.GetStatus());
+  // The ACK of the frame is lost, the answer behind it arrives with a bad check byte, and
+  // the register forgets an answer the driver refused.
+  sim.Faults().dropSent.push_back(sim.Counters().bytesSent + 2);
+  sim.Faults().badCheckAnswers = 1;
+  sim.Faults().forgetRefusedAnswers = true;
+  int sales = 0;
+  sim.SetOperationObserver([&sales](const simulator::FiscalOperation& operation) {
+    if (operation.kind == simulator::FiscalOperation::Kind::kItem) ++sales;
+  });
+  device_.Quantity = 1000;
+  device_.Price = 4550;
+  device_.PendingText = "Хлеб";
+  EXPECT_FALSE(device_.Sale(1));
+  EXPECT_EQ(sales, 1);
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_FAILURE);
+  EXPECT_EQ(device_.Unsettled().state, UnsettledCommand::State::kUnknown);
 }
 
 }  // namespace
