@@ -40,5 +40,15 @@ TEST_F(WaitBoundsTest, ALongReportThatStopsMovingIsGivenUpAtHalfAnHour) {
   EXPECT_EQ(Wait(), kStatusMs + FiscalDevice::kMaxLongReportWaitMs);
 }
 
+TEST_F(WaitBoundsTest, PaperTheRegisterDoesNotSeeIsAskedAboutAtThePollsPace) {
+  register_.mode = 2;
+  register_.submode = 1;  // passive paper out, while the sensors see paper
+  EXPECT_FALSE(device_.WaitForPrinting(kPollMs));
+  EXPECT_EQ(device_.ResultCodeExtended(), OPOS_EFPTR_REC_EMPTY);
+  // Ten seconds at a poll a second: a dozen status requests at most, not a flood.
+  EXPECT_LE(register_.Count(0x11), 12) << register_.Count(0x11);
+  EXPECT_GE(Elapsed(), FiscalDevice::kPaperDisagreementMs);
+}
+
 }  // namespace
 }  // namespace orn::device
