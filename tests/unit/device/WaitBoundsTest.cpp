@@ -50,5 +50,18 @@ TEST_F(WaitBoundsTest, PaperTheRegisterDoesNotSeeIsAskedAboutAtThePollsPace) {
   EXPECT_GE(Elapsed(), FiscalDevice::kPaperDisagreementMs);
 }
 
+TEST_F(WaitBoundsTest, PaperMissingAgainAfterPrintingGetsItsWholeTimeAgain) {
+  // Five seconds the sensors and the register disagree about the paper, then fifteen of
+  // printing, then the disagreement again: its ten seconds start anew.
+  register_.mode = 2;
+  register_.beforeStatus = [this](uint64_t nowMs) {
+    register_.submode = nowMs < 5000 || nowMs >= 20000 ? 1 : 5;
+    register_.flags = uint16_t(0x00D0 | (nowMs / 1000 % 2));  // printing moves on
+  };
+  EXPECT_FALSE(device_.WaitForPrinting(kPollMs));
+  EXPECT_EQ(device_.ResultCodeExtended(), OPOS_EFPTR_REC_EMPTY);
+  EXPECT_GE(Elapsed(), 20000u + FiscalDevice::kPaperDisagreementMs);
+}
+
 }  // namespace
 }  // namespace orn::device
