@@ -22,7 +22,15 @@ struct ModelTextRows {
 };
 
 class RegisterModelsTest : public ServiceFixture,
-                           public ::testing::WithParamInterface<ModelTextRows> {};
+                           public ::testing::WithParamInterface<ModelTextRows> {
+ protected:
+  // The request that reads the text of a row of table 4.
+  static std::string ReadRow(int row) {
+    char request[40];
+    std::snprintf(request, sizeof request, "1F 1E 00 00 00 04 %.2X 00 01", unsigned(row));
+    return request;
+  }
+};
 
 TEST_P(RegisterModelsTest, TheHeaderAndTrailerFollowTheFamily) {
   const ModelTextRows& expected = GetParam();
@@ -36,10 +44,14 @@ TEST_P(RegisterModelsTest, TheHeaderAndTrailerFollowTheFamily) {
   EXPECT_EQ(Number(kPidxNumHeaderLines), expected.headerLines);
   EXPECT_EQ(Number(kPidxNumTrailerLines), expected.trailerLines);
   if (expected.firstHeaderRow != 0) {
-    char request[40];
-    std::snprintf(request, sizeof request, "1F 1E 00 00 00 04 %.2X 00 01",
-                  unsigned(expected.firstHeaderRow));
-    EXPECT_EQ(RequestsLogged(request), 1) << request;
+    // The trailer's rows from 1 on, the header's from its first row: each read once, and
+    // no other row.
+    for (int row = 1; row <= 30; ++row) {
+      const bool trailer = row <= expected.trailerLines;
+      const bool header =
+          row >= expected.firstHeaderRow && row < expected.firstHeaderRow + expected.headerLines;
+      EXPECT_EQ(RequestsLogged(ReadRow(row).c_str()), trailer || header ? 1 : 0) << row;
+    }
   } else {
     EXPECT_EQ(RequestsLogged("1F"), 0);
   }
