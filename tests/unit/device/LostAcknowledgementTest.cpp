@@ -1,5 +1,6 @@
-// A sale frame whose acknowledgement was lost on the line: the register may hold it, so
-// the driver keeps it on record and never sends it blindly again.
+// Frames and answers the line spoils: a sale frame whose acknowledgement was lost may be
+// held by the register, so the driver keeps it on record and never sends it blindly again;
+// an answer that keeps arriving broken is asked for a bounded number of times.
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,15 @@ TEST_F(LostAcknowledgementTest, ASaleWhoseAckWasLostAndWhoseAnswerCameBrokenIsNo
   EXPECT_EQ(sales, 1);
   EXPECT_EQ(device_.ResultCode(), OPOS_E_FAILURE);
   EXPECT_EQ(device_.Unsettled().state, UnsettledCommand::State::kUnknown);
+}
+
+TEST_F(LostAcknowledgementTest, AnAnswerThatKeepsArrivingBrokenIsAskedForThirtyTimes) {
+  simulator::RegisterSimulator& sim = *simulators_[0];
+  sim.Faults().badCheckAnswers = 1000;  // a line that spoils every answer
+  EXPECT_FALSE(device_.GetStatus());
+  EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
+  EXPECT_EQ(sim.Counters().enqsReceived, uint32_t(FiscalDevice::kDefaultRetryLimit));
+  EXPECT_EQ(sim.Counters().framesReceived, 1u);
 }
 
 }  // namespace
