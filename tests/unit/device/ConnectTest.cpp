@@ -123,8 +123,7 @@ TEST_F(ConnectTest, ARateOutsideTheTableIsTakenAsTheRateItsCodeStandsFor) {
   simulator::RegisterSimulator& sim = Attach();
   device_.SetConnection(kPort, 14400);
   EXPECT_EQ(device_.BaudRate(), 4800u);
-  EXPECT_NE(Log().find("скорости 14400 нет в таблице скоростей ФР: взята 4800"),
-            std::string::npos);
+  EXPECT_NE(Log().find("скорости 14400 нет в таблице скоростей ФР: взята 4800"), std::string::npos);
   ASSERT_TRUE(device_.Connect(kPort));
   EXPECT_EQ(device_.Port().CurrentBaud(), 4800u);
   EXPECT_EQ(sim.BaudRate(), 4800u);
