@@ -32,7 +32,7 @@ TEST_F(ClaimScenariosTest, AReceiptOpenAtTheClaimGoesOnOnTheTapeAfterTheSlipWasC
   EXPECT_EQ(Number(kStationIndex), service::FPTR_RS_SLIP);
   ASSERT_EQ(service_.CloseService(), 0);
   // Another program left a receipt open on the register.
-  sim.State().mode = simulator::kModeReceipt;
+  sim.State().mode = simulator::kModeReceiptOpen;
   OpenAndClaim();
   EXPECT_EQ(Number(kStationIndex), service::FPTR_RS_RECEIPT);
   ASSERT_EQ(service_.PrintRecItem(u"Хлеб", 10000, 1000, 1, 0, u""), 0)

@@ -28,19 +28,19 @@ TEST_P(RegisterModesTest, TheDayAndTheDocumentFollowTheMode) {
   EXPECT_EQ(Number(kPidxPrinterState), GetParam().printerState);
 }
 
-using simulator::kModeReceipt;
+using simulator::kModeReceiptOpen;
 using simulator::kModeShiftClosed;
 using simulator::kModeShiftOpen;
-using simulator::kModeShiftOver24Hours;
+using simulator::kModeShiftOpenOver24Hours;
 using simulator::kModeSlipDocument;
 constexpr int32_t kMonitor = service::FPTR_PS_MONITOR;
 constexpr int32_t kReceipt = service::FPTR_PS_FISCAL_RECEIPT;
 
 INSTANTIATE_TEST_SUITE_P(Modes, RegisterModesTest,
                          ::testing::Values(ModeAtClaim{0, kModeShiftOpen, 1, kMonitor},
-                                           ModeAtClaim{0, kModeShiftOver24Hours, 1, kMonitor},
+                                           ModeAtClaim{0, kModeShiftOpenOver24Hours, 1, kMonitor},
                                            ModeAtClaim{0, kModeShiftClosed, 0, kMonitor},
-                                           ModeAtClaim{0, kModeReceipt, 1, kReceipt},
+                                           ModeAtClaim{0, kModeReceiptOpen, 1, kReceipt},
                                            ModeAtClaim{5, kModeSlipDocument, 1, kReceipt},
                                            ModeAtClaim{0, simulator::kModeDataOutput, 0, kMonitor}),
                          [](const auto& info) { return "Mode" + std::to_string(info.param.mode); });
