@@ -133,13 +133,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Run("GetDeviceType", clock, [&] { device.GetDeviceType(); });
   Run("GetCashRegister", clock, [&] { device.GetCashRegister(121); });
   Run("GetOperationRegister", clock, [&] { device.GetOperationRegister(144); });
-  device.TableNumber = 4;
-  device.TableRow = 1;
-  device.TableField = 1;
-  device.TableFieldKind =
-      (fieldSettings & 0x80) ? device::FieldKind::kString : device::FieldKind::kNumber;
-  device.TableFieldSize = fieldSettings & 0x7F;
-  Run("ReadTable", clock, [&] { device.ReadTable(); });
+  const device::TableCell cell{
+      4, 1, 1, (fieldSettings & 0x80) ? device::FieldKind::kString : device::FieldKind::kNumber,
+      uint8_t(fieldSettings & 0x7F)};
+  Run("ReadTable", clock, [&] { device.ReadTable(cell); });
   Run("GetTableStructure", clock, [&] { device.GetTableStructure(4); });
   Run("GetLastFiscalRecordDate", clock, [&] { device.GetLastFiscalRecordDate(); });
   Run("Subtotal", clock, [&] { device.Subtotal(); });
@@ -150,15 +147,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Run("SetDateTime", clock, [&] { device.SetDateTime(dateTime); });
   Run("CashIn", clock, [&] { device.CashIn(10000); });
   // An item and a discount spread over the tax groups by the turnovers the register reports.
-  device.Quantity = 1000;
-  device.Price = 4550;
-  Run("Sale", clock, [&] { device.Sale(1); });
+  Run("Sale", clock, [&] { device.Sale({1000, 4550, {}}, 1); });
   // Only amounts the service lets through: none below 0 or above the register's money field.
   const int64_t discountUnits = device.ToRegisterUnits(discount);
   if (discountUnits >= 0 && discountUnits <= fiscal::kMaxRegisterAmount)
-    Run("DiscountByTax", clock, [&] { device.DiscountByTax(discountUnits); });
-  device.Amounts[0] = 5000;
-  Run("CloseReceipt", clock, [&] { device.CloseReceipt(); });
+    Run("DiscountByTax", clock, [&] { device.DiscountByTax(discountUnits, {}); });
+  Run("CloseReceipt", clock, [&] { device.CloseReceipt({5000, 0, 0, 0}, {}); });
   Run("PrintReportX", clock, [&] { device.PrintReportX() && device.WaitForPrinting(100); });
   // To read what happened on the line when one input is run again.
   if (std::getenv("ORN_FUZZ_SHOW_LOG"))

@@ -2,6 +2,7 @@
 // and error codes).
 
 #include <algorithm>
+#include <cstring>
 
 #include "device/FiscalDevice.h"
 #include "device/ModelTable.h"
@@ -44,7 +45,7 @@ void FiscalDevice::DecodeAnswerData(uint8_t code) {
       operationRegister_ = uint16_t(bytes(1, 2));
       return;
     case command::kSubtotal.code:
-      Amounts[0] = int64_t(bytes(1, 5));
+      subtotal_ = int64_t(bytes(1, 5));
       return;
     case command::kGetLastFiscalRecordDate.code:
       for (size_t i = 0; i < 3; ++i) lastRecordDate_[i] = uint8_t(bytes(2 + i, 1));
@@ -71,7 +72,7 @@ void FiscalDevice::DecodeStatus() {
 void FiscalDevice::ForgetType() {
   deviceType_ = DeviceType{};
   modelFamily_ = modelCategory_ = 0;
-  LineWidth = 0;
+  lineWidth_ = 0;
 }
 
 void FiscalDevice::DecodeDeviceType() {
@@ -90,11 +91,12 @@ void FiscalDevice::DecodeDeviceType() {
 }
 
 void FiscalDevice::DecodeTable() {
-  const size_t size = std::min<size_t>(TableFieldSize, answerDataLength_);
-  if (TableFieldKind == FieldKind::kString) {
-    TableStringValue = FieldText(answer_, size);
+  const size_t size = std::min<size_t>(readCell_.size, answerDataLength_);
+  if (readCell_.kind == FieldKind::kString) {
+    tableTextLength_ = size_t(std::find(answer_, answer_ + size, uint8_t(0)) - answer_);
+    std::memcpy(tableText_, answer_, tableTextLength_);
   } else {
-    TableNumberValue = uint32_t(LittleEndian(answer_, std::min<size_t>(size, 4)));
+    tableNumber_ = uint32_t(LittleEndian(answer_, std::min<size_t>(size, 4)));
   }
 }
 

@@ -13,36 +13,31 @@ bool FiscalDevice::DateCommand(const Command& command, const uint8_t* fields) {
   return SendCommand(at);
 }
 
-bool FiscalDevice::SetDeviceTime() {
-  return DateCommand(command::kSetDeviceTime, TimeFields());
+bool FiscalDevice::SetDeviceTime(const uint8_t time[3]) {
+  return DateCommand(command::kSetDeviceTime, time);
 }
-bool FiscalDevice::SetDeviceDate() {
-  return DateCommand(command::kSetDeviceDate, DateFields());
+bool FiscalDevice::SetDeviceDate(const uint8_t date[3]) {
+  return DateCommand(command::kSetDeviceDate, date);
 }
-bool FiscalDevice::ConfirmDate() {
-  return DateCommand(command::kConfirmDate, DateFields());
+bool FiscalDevice::ConfirmDate(const uint8_t date[3]) {
+  return DateCommand(command::kConfirmDate, date);
 }
 
 bool FiscalDevice::SetDateTime(const uint8_t dateTime[5]) {
-  uint8_t* date = DateFields();
+  // The register's own date, as the last status gave it.
   uint8_t previous[3];
-  std::memcpy(previous, date, 3);
-  std::memcpy(date, dateTime, 3);
-  if (!(SetDeviceDate() && ConfirmDate())) {
+  std::memcpy(previous, StatusDate(), 3);
+  if (!(SetDeviceDate(dateTime) && ConfirmDate(dateTime))) {
     if (lastDeviceError_ != device_error::kDateBeforeLastRecord) return false;
     // The register waits for its date to be confirmed: give it back its own date, then
     // report why the new one was refused.
-    std::memcpy(date, previous, 3);
-    ConfirmDate();
+    ConfirmDate(previous);
     lastDeviceError_ = device_error::kDateBeforeLastRecord;
     errors_.MapDeviceError(device_error::kDateBeforeLastRecord);
     return false;
   }
-  uint8_t* time = TimeFields();
-  time[0] = dateTime[3];
-  time[1] = dateTime[4];
-  time[2] = 0;
-  return SetDeviceTime();
+  const uint8_t time[3] = {dateTime[3], dateTime[4], 0};
+  return SetDeviceTime(time);
 }
 
 }  // namespace orn::device

@@ -7,9 +7,10 @@
 //   FiscalConnect.cpp    Probe, Connect (the rate search and the move to the configured
 //                        rate), FindDevice (the configured port first)
 //   PortSearch.cpp       the search of the other rates and ports, side by side
-//   RequestBuilder.cpp   the request buffer: code and password, integers, tax bytes, the
-//                        pending text packed into its field
-//   AnswerDecoders.cpp   the answers' data into the cached fields (status, type, tables)
+//   RequestBuilder.cpp   the request buffer: code and password, integers, money, tax bytes,
+//                        a text packed into its field
+//   AnswerDecoders.cpp   the answers' data into the cached fields (status, type, subtotal,
+//                        tables)
 //   StatusCommands.cpp   status, type, exchange parameters, tests, registers, paper check
 //   ReceiptCommands.cpp  items, adjustments, receipts, cash in and out, printing a string
 //   ReportCommands.cpp   X and Z reports, the tax inspector's fiscal reports
@@ -17,7 +18,7 @@
 //   TableCommands.cpp    the settings tables
 //   DateCommands.cpp     date and time, SetDateTime with its date confirmation
 //   PrinterWaits.cpp     WaitForPrinting, CheckPrinting, ContinuePrint, WaitContinue
-//   TextPrinting.cpp     PrintLines, PrintSlipLines, FlushText
+//   TextPrinting.cpp     PrintLines, PrintSlipLines
 //   TaxSplit.cpp         SplitByTax and the by-tax adjustments
 //   UnsettledCommand.*   a recording command whose answer was lost, kept until settled
 //

@@ -3,6 +3,7 @@
 // serial port, the connection search, one operation per register command, and the cached
 // answers. Every operation returns success or failure and leaves the error triple set.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -41,6 +42,41 @@ struct DeviceType {
   uint8_t model = 0;
   uint8_t language = 0;
   std::string name;  // at most 99 characters
+};
+
+// An item line of a receipt or a slip: quantity in thousandths, price in register units,
+// the description printed with it.
+struct ItemLine {
+  int64_t quantity = 0;
+  int64_t price = 0;
+  std::string_view text;
+};
+
+// The four payments a receipt closes with (payment types 1 to 4), register units.
+using Payments = std::array<int64_t, 4>;
+
+// An amount spread over the tax groups: part[0] goes without a tax group, part[1] to part[4]
+// with groups 1 to 4. The index is the tax group the part is sent with.
+struct TaxParts {
+  int64_t part[5] = {};
+};
+
+// A field of one of the register's settings tables, and how its value travels: a number of
+// `size` bytes or a text field `size` bytes wide.
+struct TableCell {
+  uint8_t table = 0;
+  uint16_t row = 0;
+  uint8_t field = 0;
+  FieldKind kind = FieldKind::kNumber;
+  uint8_t size = 0;
+};
+
+// The value of a table field: `number` for a number field, `text` for a string field.
+struct TableValue {
+  uint32_t number = 0;
+  std::string_view text;
+  static TableValue Number(uint32_t number) { return {number, {}}; }
+  static TableValue Text(std::string_view text) { return {0, text}; }
 };
 
 class FiscalDevice {
@@ -144,51 +180,14 @@ class FiscalDevice {
   bool FindDevice();
   void Disconnect() { port_.Close(); }
 
-  // --- Operation values ---
-  // The caller (the method layer, ornfr) writes these before a command, the command reads
-  // them; each keeps its value across commands until someone writes it again.
-
-  // Written by DirectIO 1 (read back by DirectIO 2); sent with every item (80h, 82h, 84h,
-  // 73h).
-  uint8_t Department = 1;
-  // The slip line of the next slip command (73h, 75h, 77h, 7Ah): the receipt layer writes
-  // it from its persisted line number before each one.
-  uint8_t StrNumber = 1;
-  // Characters per print line: written when the type has been read (the claim, ornfr);
-  // read by the packing of every text field and by the method layer's line checks.
-  int32_t LineWidth = 0;
-  // The text of the next text-bearing command: written by the method layer, and line by
-  // line by PrintLines; read by the command; PrintLines and FlushText empty it once printed.
-  std::string PendingText;
-  // Amount 1 has two roles. The caller writes it as the amount of a discount, surcharge or
-  // their storno (86h, 87h, 8Ah, 8Bh, 75h), and AdjustByTax writes each tax part into it;
-  // Subtotal overwrites it with the register's subtotal, which the caller and SplitByTax
-  // then read. EndFiscalReceipt writes all four as the payments of 85h and 77h.
-  int64_t Amounts[4] = {};
-  // Written by the method layer, read by the items (80h, 82h, 84h, 73h): quantity in
-  // thousandths, price in register units.
-  int64_t Quantity = 0;
-  int64_t Price = 0;
-  // Written by SplitByTax, read by AdjustByTax right after it; nothing else uses them.
-  int64_t TaxRemainder = 0;  // the part without a tax group
-  int64_t TaxParts[4] = {};  // the parts of tax groups 1..4
-  // Table coordinates and value: the caller writes the coordinates, kind and size; WriteTable
-  // sends the value of that kind, ReadTable replaces it with the register's (a number is
-  // cleared first), which the caller then reads.
-  uint8_t TableNumber = 0;
-  uint16_t TableRow = 0;
-  uint8_t TableField = 0;
-  FieldKind TableFieldKind = FieldKind::kNumber;
-  uint8_t TableFieldSize = 0;
-  uint32_t TableNumberValue = 0;
-  std::string TableStringValue;
-  // Written by the receipt layer before OpenSlipDocument, which sends them.
-  uint8_t SlipDocumentType = 0;
-  uint8_t SlipSettings[7] = {};
-  // The date and time fields are the status block's own bytes: GetStatus fills them with
-  // the register's clock, SetDeviceDate, ConfirmDate and SetDeviceTime send them.
-  uint8_t* DateFields() { return status_ + status::kDate; }
-  uint8_t* TimeFields() { return status_ + status::kTime; }
+  // --- Device state ---
+  // The department sent with every item (80h, 82h, 84h, 73h): set and read by DirectIO.
+  uint8_t Department() const { return department_; }
+  void SetDepartment(uint8_t department) { department_ = department; }
+  // Characters per print line: set when the type has been read (the claim, ornfr); the
+  // packing of every text field and the method layer's line checks read it.
+  int32_t LineWidth() const { return lineWidth_; }
+  void SetLineWidth(int32_t width) { lineWidth_ = width; }
 
   // --- Commands ---
   bool GetStatus();
@@ -199,15 +198,20 @@ class FiscalDevice {
   bool InterruptTest();
   bool GetCashRegister(uint8_t number);
   bool GetOperationRegister(uint8_t number);
-  bool WriteTable();
-  bool ReadTable();
+  // Sends the value of the cell's kind: a text cut or padded with zeros to the field, a
+  // number's low bytes.
+  bool WriteTable(const TableCell& cell, TableValue value);
+  // The register's value of the cell's kind; its text is valid until the next ReadTable.
+  std::optional<TableValue> ReadTable(const TableCell& cell);
   bool GetTableStructure(uint8_t table);
-  bool SetDeviceTime();
-  bool SetDeviceDate();
-  bool ConfirmDate();
+  // Hour, minute, second.
+  bool SetDeviceTime(const uint8_t time[3]);
+  // Day, month, year - 2000.
+  bool SetDeviceDate(const uint8_t date[3]);
+  bool ConfirmDate(const uint8_t date[3]);
   bool CutPaper();
-  // 17h for model family 1, else 2Fh with the font; the pending text.
-  bool PrintString(uint8_t station);
+  // 17h for model family 1, else 2Fh with the font.
+  bool PrintString(uint8_t station, std::string_view text);
   bool PrintReportX();
   bool PrintReportZ();
   // The command only: the caller waits for the printing, so that a wait that fails is
@@ -219,24 +223,29 @@ class FiscalDevice {
   // First and last date: day, month, year - 2000 each.
   bool FiscalReportByDates(uint8_t kind, const uint8_t first[3], const uint8_t last[3]);
   bool FiscalReportByShifts(uint8_t kind, uint16_t first, uint16_t last);
-  bool OpenSlipDocument();
-  bool SlipOperation(uint8_t taxGroup = 0);
-  bool SlipSurcharge(uint8_t taxGroup = 0);
-  bool SlipDiscount(uint8_t taxGroup = 0);
-  bool CloseSlipReceipt();
-  bool FillSlipBuffer();
+  // Slip documents: `line` is the slip line the command prints at. The document's seven
+  // setting bytes are always 0.
+  bool OpenSlipDocument(uint8_t documentType);
+  bool SlipOperation(uint8_t line, const ItemLine& item, uint8_t taxGroup = 0);
+  bool SlipSurcharge(uint8_t line, int64_t amount, std::string_view text, uint8_t taxGroup = 0);
+  bool SlipDiscount(uint8_t line, int64_t amount, std::string_view text, uint8_t taxGroup = 0);
+  bool CloseSlipReceipt(uint8_t line, const Payments& payments, std::string_view text);
+  // The text goes as it is; a longer one than the request can hold is cut.
+  bool FillSlipBuffer(uint8_t line, std::string_view text);
   bool PrintSlip();
-  // Items and adjustments; tax group 0 sends all four tax bytes 0.
-  bool Sale(uint8_t taxGroup = 0);
-  bool ReturnSale(uint8_t taxGroup = 0);
-  bool Storno(uint8_t taxGroup = 0);
-  bool Discount(uint8_t taxGroup = 0);
-  bool Surcharge(uint8_t taxGroup = 0);
-  bool StornoDiscount(uint8_t taxGroup = 0);
-  bool StornoSurcharge(uint8_t taxGroup = 0);
-  bool CloseReceipt();
+  // Items and adjustments (amounts in register units); tax group 0 sends all four tax
+  // bytes 0.
+  bool Sale(const ItemLine& item, uint8_t taxGroup = 0);
+  bool ReturnSale(const ItemLine& item, uint8_t taxGroup = 0);
+  bool Storno(const ItemLine& item, uint8_t taxGroup = 0);
+  bool Discount(int64_t amount, std::string_view text, uint8_t taxGroup = 0);
+  bool Surcharge(int64_t amount, std::string_view text, uint8_t taxGroup = 0);
+  bool StornoDiscount(int64_t amount, std::string_view text, uint8_t taxGroup = 0);
+  bool StornoSurcharge(int64_t amount, std::string_view text, uint8_t taxGroup = 0);
+  bool CloseReceipt(const Payments& payments, std::string_view text);
   bool AnnulReceipt();
-  bool Subtotal();
+  // The open receipt's subtotal in register units; none when the command failed.
+  std::optional<int64_t> Subtotal();
   // What the items and adjustments since the last call did to the register's open receipt,
   // and back to none. The receipt layer adds the subtotal up to tell the receipt it built
   // from one the register opened anew after a reset; `started` tells a receipt the register
@@ -262,18 +271,22 @@ class FiscalDevice {
   // `resumeAt`, when given, gets where a call for the rest of the text must start: the
   // start of the first line not printed whole (the text's size when all was printed).
   bool PrintLines(uint8_t station, std::string_view text, size_t* resumeAt = nullptr);
-  bool PrintSlipLines(std::string_view text);
-  bool FlushText();
+  // Every line at the same slip line.
+  bool PrintSlipLines(uint8_t line, std::string_view text);
   // Spreads `amount` over the tax groups by the receipt's turnover per group.
-  bool SplitByTax(int64_t amount);
-  bool DiscountByTax(int64_t amount);
-  bool SurchargeByTax(int64_t amount);
-  bool StornoDiscountByTax(int64_t amount);
-  bool StornoSurchargeByTax(int64_t amount);
-  // One of Discount, Surcharge, StornoDiscount, StornoSurcharge, for a tax group.
-  using TaxAdjustment = bool (FiscalDevice::*)(uint8_t);
-  // Sends the parts SplitByTax left that are not 0 with `adjust`, each set to 0 once sent.
-  bool SendTaxParts(TaxAdjustment adjust);
+  std::optional<TaxParts> SplitByTax(int64_t amount);
+  // The amount split over the tax groups; `text`, when not empty, is printed before the
+  // parts, which go without a text.
+  bool DiscountByTax(int64_t amount, std::string_view text);
+  bool SurchargeByTax(int64_t amount, std::string_view text);
+  bool StornoDiscountByTax(int64_t amount, std::string_view text);
+  bool StornoSurchargeByTax(int64_t amount, std::string_view text);
+  // One of Discount, Surcharge, StornoDiscount, StornoSurcharge.
+  using TaxAdjustment = bool (FiscalDevice::*)(int64_t amount, std::string_view text,
+                                               uint8_t taxGroup);
+  // Sends the parts that are not 0 with `adjust`, each in its tax group and without a text,
+  // and sets each to 0 once sent: a call repeated after a failure sends only the rest.
+  bool SendTaxParts(TaxParts& parts, TaxAdjustment adjust);
 
   // OPOS currency in this register's units.
   int64_t ToRegisterUnits(int64_t currency) const;
@@ -288,6 +301,10 @@ class FiscalDevice {
   uint8_t ModeByte() const { return status_[status::kMode]; }
   uint8_t Submode() const { return status_[status::kSubmode]; }
   uint8_t MemoryFlags() const { return status_[status::kMemoryFlags]; }
+  // The register's clock as the last status gave it: day, month, year - 2000; hour,
+  // minute, second.
+  const uint8_t* StatusDate() const { return status_ + status::kDate; }
+  const uint8_t* StatusTime() const { return status_ + status::kTime; }
   uint16_t DocumentNumber() const {
     return uint16_t(status_[status::kDocumentNumber] | status_[status::kDocumentNumber + 1] << 8);
   }
@@ -319,23 +336,30 @@ class FiscalDevice {
   size_t PutInteger(size_t at, uint64_t value, int bytes);
   size_t PutBytes(size_t at, const uint8_t* bytes, size_t count);
   size_t PutTaxBytes(size_t at, uint8_t taxGroup);
-  // The pending text as the text field; returns the request length.
-  size_t PutText(size_t at);
+  size_t PutMoney(size_t at, int64_t amount);
+  // Code, password, table, row and field: the start of a table read or write.
+  size_t PutTableCell(const Command& command, const TableCell& cell);
+  size_t PutPayments(size_t at, const Payments& payments);
+  // The text packed into its field; returns the request length.
+  size_t PutText(size_t at, std::string_view text);
   bool Simple(const Command& command);
   // `direction` is how the command moves the open receipt's subtotal: +1 adds its amount,
   // -1 takes it off.
-  bool Item(const Command& command, uint8_t taxGroup, int direction);
-  bool Adjustment(const Command& command, uint8_t taxGroup, int direction);
+  bool Item(const Command& command, const ItemLine& item, uint8_t taxGroup, int direction);
+  bool Adjustment(const Command& command, int64_t amount, std::string_view text, uint8_t taxGroup,
+                  int direction);
   // Notes an item or adjustment command that was sent; `subtotalChange` counts only when
   // the register took it.
   bool NoteReceiptCommand(bool taken, int64_t subtotalChange);
-  bool SlipAdjustment(uint8_t surcharge, uint8_t taxGroup);
+  bool SlipAdjustment(uint8_t surcharge, uint8_t line, int64_t amount, std::string_view text,
+                      uint8_t taxGroup);
   bool CashOperation(const Command& command, int64_t amount);
   bool DateCommand(const Command& command, const uint8_t* fields);
-  bool AdjustByTax(int64_t amount, TaxAdjustment adjust);
-  bool PrintTextLines(std::string_view text, bool (FiscalDevice::*print)(),
+  bool AdjustByTax(int64_t amount, std::string_view text, TaxAdjustment adjust);
+  // PrintString at a station, or FillSlipBuffer at a slip line.
+  using LinePrinter = bool (FiscalDevice::*)(uint8_t where, std::string_view line);
+  bool PrintTextLines(std::string_view text, LinePrinter print, uint8_t where,
                       size_t* resumeAt = nullptr);
-  bool PrintPendingLine();
   bool WaitPrintingStep(uint32_t pauseMs, bool& done);
   bool TimedOut();
   bool UnknownSubmode(int current);
@@ -439,10 +463,18 @@ class FiscalDevice {
   uint16_t operationRegister_ = 0;
   uint8_t lastRecordDate_[3] = {};
   std::string tableName_;
+  // The cell of the table read under way, which its answer's decoder needs, and the value
+  // it decoded; a text in its own buffer.
+  TableCell readCell_;
+  uint32_t tableNumber_ = 0;
+  char tableText_[kFrameBuffer] = {};
+  size_t tableTextLength_ = 0;
+  int64_t subtotal_ = 0;
+  uint8_t department_ = 1;
+  int32_t lineWidth_ = 0;
   uint16_t tableRows_ = 0;
   uint8_t tableFields_ = 0;
   int continueDepth_ = 0;  // ContinuePrint inside WaitContinue inside ContinuePrint ...
-  uint8_t printStation_ = kStationReceipt;  // of the multi-line print under way
 };
 
 }  // namespace orn::device

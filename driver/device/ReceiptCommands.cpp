@@ -8,24 +8,26 @@
 namespace orn::device {
 
 namespace {
-constexpr int kMoneyBytes = 5;
 constexpr int kQuantityBytes = 5;
 }  // namespace
 
-bool FiscalDevice::Item(const Command& command, uint8_t taxGroup, int direction) {
+bool FiscalDevice::Item(const Command& command, const ItemLine& item, uint8_t taxGroup,
+                        int direction) {
   size_t at = Start(command);
-  at = PutInteger(at, uint64_t(Quantity), kQuantityBytes);
-  at = PutInteger(at, uint64_t(Price), kMoneyBytes);
-  at = PutByte(at, Department);
+  at = PutInteger(at, uint64_t(item.quantity), kQuantityBytes);
+  at = PutMoney(at, item.price);
+  at = PutByte(at, department_);
   at = PutTaxBytes(at, taxGroup);
-  return NoteReceiptCommand(SendCommand(PutText(at)), direction * ItemAmount(Quantity, Price));
+  return NoteReceiptCommand(SendCommand(PutText(at, item.text)),
+                            direction * ItemAmount(item.quantity, item.price));
 }
 
-bool FiscalDevice::Adjustment(const Command& command, uint8_t taxGroup, int direction) {
+bool FiscalDevice::Adjustment(const Command& command, int64_t amount, std::string_view text,
+                              uint8_t taxGroup, int direction) {
   size_t at = Start(command);
-  at = PutInteger(at, uint64_t(Amounts[0]), kMoneyBytes);
+  at = PutMoney(at, amount);
   at = PutTaxBytes(at, taxGroup);
-  return NoteReceiptCommand(SendCommand(PutText(at)), direction * Amounts[0]);
+  return NoteReceiptCommand(SendCommand(PutText(at, text)), direction * amount);
 }
 
 bool FiscalDevice::NoteReceiptCommand(bool taken, int64_t subtotalChange) {
@@ -40,26 +42,26 @@ bool FiscalDevice::NoteReceiptCommand(bool taken, int64_t subtotalChange) {
 
 // Sales (and the returns of a refund receipt) and surcharges add to the receipt; their
 // stornos and discounts take off.
-bool FiscalDevice::Sale(uint8_t taxGroup) {
-  return Item(command::kSale, taxGroup, +1);
+bool FiscalDevice::Sale(const ItemLine& item, uint8_t taxGroup) {
+  return Item(command::kSale, item, taxGroup, +1);
 }
-bool FiscalDevice::ReturnSale(uint8_t taxGroup) {
-  return Item(command::kReturnSale, taxGroup, +1);
+bool FiscalDevice::ReturnSale(const ItemLine& item, uint8_t taxGroup) {
+  return Item(command::kReturnSale, item, taxGroup, +1);
 }
-bool FiscalDevice::Storno(uint8_t taxGroup) {
-  return Item(command::kStorno, taxGroup, -1);
+bool FiscalDevice::Storno(const ItemLine& item, uint8_t taxGroup) {
+  return Item(command::kStorno, item, taxGroup, -1);
 }
-bool FiscalDevice::Discount(uint8_t taxGroup) {
-  return Adjustment(command::kDiscount, taxGroup, -1);
+bool FiscalDevice::Discount(int64_t amount, std::string_view text, uint8_t taxGroup) {
+  return Adjustment(command::kDiscount, amount, text, taxGroup, -1);
 }
-bool FiscalDevice::Surcharge(uint8_t taxGroup) {
-  return Adjustment(command::kSurcharge, taxGroup, +1);
+bool FiscalDevice::Surcharge(int64_t amount, std::string_view text, uint8_t taxGroup) {
+  return Adjustment(command::kSurcharge, amount, text, taxGroup, +1);
 }
-bool FiscalDevice::StornoDiscount(uint8_t taxGroup) {
-  return Adjustment(command::kStornoDiscount, taxGroup, +1);
+bool FiscalDevice::StornoDiscount(int64_t amount, std::string_view text, uint8_t taxGroup) {
+  return Adjustment(command::kStornoDiscount, amount, text, taxGroup, +1);
 }
-bool FiscalDevice::StornoSurcharge(uint8_t taxGroup) {
-  return Adjustment(command::kStornoSurcharge, taxGroup, -1);
+bool FiscalDevice::StornoSurcharge(int64_t amount, std::string_view text, uint8_t taxGroup) {
+  return Adjustment(command::kStornoSurcharge, amount, text, taxGroup, -1);
 }
 
 FiscalDevice::ReceiptChange FiscalDevice::TakeReceiptChange() {
@@ -68,26 +70,27 @@ FiscalDevice::ReceiptChange FiscalDevice::TakeReceiptChange() {
   return change;
 }
 
-bool FiscalDevice::CloseReceipt() {
+bool FiscalDevice::CloseReceipt(const Payments& payments, std::string_view text) {
   size_t at = Start(command::kCloseReceipt);
-  for (int64_t payment : Amounts) at = PutInteger(at, uint64_t(payment), kMoneyBytes);
+  at = PutPayments(at, payments);
   at = PutInteger(at, 0, 2);  // discount on the receipt
   at = PutTaxBytes(at, 0);
-  return SendCommand(PutText(at));
+  return SendCommand(PutText(at, text));
 }
 
 bool FiscalDevice::AnnulReceipt() {
   return Simple(command::kAnnulReceipt);
 }
 
-bool FiscalDevice::Subtotal() {
-  Amounts[0] = 0;
-  return Simple(command::kSubtotal);
+std::optional<int64_t> FiscalDevice::Subtotal() {
+  subtotal_ = 0;
+  if (!Simple(command::kSubtotal)) return std::nullopt;
+  return subtotal_;
 }
 
 bool FiscalDevice::CashOperation(const Command& command, int64_t amount) {
   size_t at = Start(command);
-  at = PutInteger(at, uint64_t(amount), kMoneyBytes);
+  at = PutMoney(at, amount);
   return SendCommand(at);
 }
 
@@ -102,16 +105,16 @@ bool FiscalDevice::RepeatDocument() {
   return Simple(command::kRepeatDocument) && WaitForPrinting(200);
 }
 
-bool FiscalDevice::PrintString(uint8_t station) {
+bool FiscalDevice::PrintString(uint8_t station, std::string_view text) {
   if (modelFamily_ == 1) {
     size_t at = Start(command::kPrintString);
     at = PutByte(at, station);
-    return SendCommand(PutText(at));
+    return SendCommand(PutText(at, text));
   }
   size_t at = Start(command::kPrintStringWithFont);
   at = PutByte(at, station);
   at = PutByte(at, uint8_t(fontNumber_));
-  return SendCommand(PutText(at));
+  return SendCommand(PutText(at, text));
 }
 
 bool FiscalDevice::CutPaper() {

@@ -1,5 +1,5 @@
 // Requests are built in place in the fixed request buffer: code, password, parameters,
-// and the pending text packed into its field.
+// and the text packed into its field.
 
 #include <algorithm>
 #include <cstring>
@@ -10,6 +10,12 @@
 #include "device/ResultCodes.h"
 
 namespace orn::device {
+
+namespace {
+const uint8_t* AsBytes(std::string_view text) {
+  return reinterpret_cast<const uint8_t*>(text.data());
+}
+}  // namespace
 
 size_t FiscalDevice::Start(const Command& command) {
   building_ = &command;
@@ -41,7 +47,8 @@ size_t FiscalDevice::PutInteger(size_t at, uint64_t value, int bytes) {
 }
 
 size_t FiscalDevice::PutBytes(size_t at, const uint8_t* bytes, size_t count) {
-  std::memcpy(request_ + at, bytes, count);
+  // An empty text may have no bytes at all (a null view).
+  if (count != 0) std::memcpy(request_ + at, bytes, count);
   return at + count;
 }
 
@@ -50,21 +57,29 @@ size_t FiscalDevice::PutTaxBytes(size_t at, uint8_t taxGroup) {
   return PutBytes(at, taxes, sizeof taxes);
 }
 
-size_t FiscalDevice::PutText(size_t at) {
-  const size_t length = PendingText.size();
+size_t FiscalDevice::PutMoney(size_t at, int64_t amount) {
+  return PutInteger(at, uint64_t(amount), 5);
+}
+
+size_t FiscalDevice::PutPayments(size_t at, const Payments& payments) {
+  for (int64_t payment : payments) at = PutMoney(at, payment);
+  return at;
+}
+
+size_t FiscalDevice::PutText(size_t at, std::string_view text) {
+  const size_t length = text.size();
   if (length < kTextField || modelFamily_ == 1) {
     // A fixed field: the text cut at 40 characters, padded with zeros.
     const size_t copied = std::min(length, kTextField);
-    std::memcpy(request_ + at, PendingText.data(), copied);
+    PutBytes(at, AsBytes(text), copied);
     std::memset(request_ + at + copied, 0, kTextField - copied);
     return at + kTextField;
   }
   // A long text: as much as fits the request and one print line, without padding.
   const size_t room = kMaxRequest - at;
-  const size_t width = LineWidth > 0 ? size_t(LineWidth) : 0;
+  const size_t width = lineWidth_ > 0 ? size_t(lineWidth_) : 0;
   const size_t copied = std::min({length, room, width});
-  std::memcpy(request_ + at, PendingText.data(), copied);
-  return at + copied;
+  return PutBytes(at, AsBytes(text), copied);
 }
 
 bool FiscalDevice::RequestLengthMatches(size_t length) {

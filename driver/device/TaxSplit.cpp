@@ -17,62 +17,64 @@ namespace orn::device {
 // W > S, every part shrinks in proportion, and a discount of at most the subtotal still takes
 // no group below zero, since P_g <= T_g * amount / S <= T_g. P_0 takes what the truncation
 // left over (less than one unit a group) besides its own share.
-bool FiscalDevice::SplitByTax(int64_t amount) {
-  if (!Subtotal()) return false;
-  const int64_t subtotal = Amounts[0];
+std::optional<TaxParts> FiscalDevice::SplitByTax(int64_t amount) {
+  const std::optional<int64_t> subtotal = Subtotal();
+  if (!subtotal) return std::nullopt;
   // Nothing to spread over: the adjustment cannot be made, and the caller must hear so.
-  if (subtotal <= 0) {
+  if (*subtotal <= 0) {
     SetIllegal();
-    return false;
+    return std::nullopt;
   }
-  if (!GetStatus()) return false;
+  if (!GetStatus()) return std::nullopt;
   const int receiptType = mode::Detail(ModeByte());
   int64_t weight[4];
   int64_t taxed = 0;
   for (int group = 0; group < 4; ++group) {
-    if (!GetCashRegister(uint8_t(kTaxTurnoverRegister + 4 * group + receiptType))) return false;
+    if (!GetCashRegister(uint8_t(kTaxTurnoverRegister + 4 * group + receiptType)))
+      return std::nullopt;
     taxed += cashRegister_;
     weight[group] = cashRegister_ > 0 ? cashRegister_ : 0;
   }
-  int64_t whole = subtotal > taxed ? subtotal - taxed : 0;
+  int64_t whole = *subtotal > taxed ? *subtotal - taxed : 0;
   for (int64_t groupWeight : weight) whole += groupWeight;
-  TaxRemainder = amount;
-  for (int group = 0; group < 4; ++group) {
-    TaxParts[group] = MulDiv(weight[group], amount, whole);
-    TaxRemainder -= TaxParts[group];
+  TaxParts parts;
+  parts.part[0] = amount;
+  for (int group = 1; group <= 4; ++group) {
+    parts.part[group] = MulDiv(weight[group - 1], amount, whole);
+    parts.part[0] -= parts.part[group];
   }
-  return true;
+  return parts;
 }
 
-bool FiscalDevice::AdjustByTax(int64_t amount, TaxAdjustment adjust) {
+bool FiscalDevice::AdjustByTax(int64_t amount, std::string_view text, TaxAdjustment adjust) {
   if (amount == 0) return true;
-  return SplitByTax(amount) && FlushText() && SendTaxParts(adjust);
+  std::optional<TaxParts> parts = SplitByTax(amount);
+  if (!parts) return false;
+  if (!text.empty() && !PrintString(kStationReceipt, text)) return false;
+  return SendTaxParts(*parts, adjust);
 }
 
-bool FiscalDevice::SendTaxParts(TaxAdjustment adjust) {
-  // Group 0 is the part without a tax group. A part sent is set to 0, so that a call
-  // repeated after a failure sends only the parts not yet registered.
-  int64_t* parts[5] = {&TaxRemainder, &TaxParts[0], &TaxParts[1], &TaxParts[2], &TaxParts[3]};
+bool FiscalDevice::SendTaxParts(TaxParts& parts, TaxAdjustment adjust) {
+  // Group 0 is the part without a tax group.
   for (uint8_t group = 0; group < 5; ++group) {
-    if (*parts[group] == 0) continue;
-    Amounts[0] = *parts[group];
-    if (!(this->*adjust)(group)) return false;
-    *parts[group] = 0;
+    if (parts.part[group] == 0) continue;
+    if (!(this->*adjust)(parts.part[group], {}, group)) return false;
+    parts.part[group] = 0;
   }
   return true;
 }
 
-bool FiscalDevice::DiscountByTax(int64_t amount) {
-  return AdjustByTax(amount, &FiscalDevice::Discount);
+bool FiscalDevice::DiscountByTax(int64_t amount, std::string_view text) {
+  return AdjustByTax(amount, text, &FiscalDevice::Discount);
 }
-bool FiscalDevice::SurchargeByTax(int64_t amount) {
-  return AdjustByTax(amount, &FiscalDevice::Surcharge);
+bool FiscalDevice::SurchargeByTax(int64_t amount, std::string_view text) {
+  return AdjustByTax(amount, text, &FiscalDevice::Surcharge);
 }
-bool FiscalDevice::StornoDiscountByTax(int64_t amount) {
-  return AdjustByTax(amount, &FiscalDevice::StornoDiscount);
+bool FiscalDevice::StornoDiscountByTax(int64_t amount, std::string_view text) {
+  return AdjustByTax(amount, text, &FiscalDevice::StornoDiscount);
 }
-bool FiscalDevice::StornoSurchargeByTax(int64_t amount) {
-  return AdjustByTax(amount, &FiscalDevice::StornoSurcharge);
+bool FiscalDevice::StornoSurchargeByTax(int64_t amount, std::string_view text) {
+  return AdjustByTax(amount, text, &FiscalDevice::StornoSurcharge);
 }
 
 }  // namespace orn::device

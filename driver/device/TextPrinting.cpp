@@ -1,4 +1,4 @@
-// Printing a multi-line text line by line, and the pending text of adjustments.
+// Printing a multi-line text line by line, on the tape or into the slip buffer.
 
 #include <algorithm>
 
@@ -6,23 +6,14 @@
 
 namespace orn::device {
 
-bool FiscalDevice::PrintPendingLine() {
-  return PrintString(printStation_);
-}
-
-bool FiscalDevice::PrintTextLines(std::string_view text, bool (FiscalDevice::*print)(),
+bool FiscalDevice::PrintTextLines(std::string_view text, LinePrinter print, uint8_t where,
                                   size_t* resumeAt) {
   // Lines end in CR LF: CR prints what was counted since the line start, LF starts a new
   // line. Characters counted but not printed before an LF are dropped.
   size_t lineStart = 0;
   size_t count = 0;
-  // A printed line is used up, as FlushText uses up its own: left as the pending text, it
-  // would be printed a second time by the next adjustment's FlushText.
   auto printLine = [&] {
-    PendingText.assign(text.substr(lineStart, std::min(count, kMaxPrintedLine)));
-    if (!(this->*print)()) return false;
-    PendingText.clear();
-    return true;
+    return (this->*print)(where, text.substr(lineStart, std::min(count, kMaxPrintedLine)));
   };
   size_t unused = 0;
   size_t& resume = resumeAt ? *resumeAt : unused;
@@ -43,20 +34,11 @@ bool FiscalDevice::PrintTextLines(std::string_view text, bool (FiscalDevice::*pr
 }
 
 bool FiscalDevice::PrintLines(uint8_t station, std::string_view text, size_t* resumeAt) {
-  printStation_ = station;
-  return PrintTextLines(text, &FiscalDevice::PrintPendingLine, resumeAt);
+  return PrintTextLines(text, &FiscalDevice::PrintString, station, resumeAt);
 }
 
-bool FiscalDevice::PrintSlipLines(std::string_view text) {
-  return PrintTextLines(text, &FiscalDevice::FillSlipBuffer);
-}
-
-bool FiscalDevice::FlushText() {
-  if (PendingText.empty()) return true;
-  // The text is dropped once printed, so that a repeated call does not print it twice.
-  if (!PrintString(kStationReceipt)) return false;
-  PendingText.clear();
-  return true;
+bool FiscalDevice::PrintSlipLines(uint8_t line, std::string_view text) {
+  return PrintTextLines(text, &FiscalDevice::FillSlipBuffer, line);
 }
 
 }  // namespace orn::device

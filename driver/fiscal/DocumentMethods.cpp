@@ -60,9 +60,7 @@ int32_t FptrService::PrintNormal(int32_t station, std::u16string_view data) {
       if (onReceipt) receipt_.SetRecPrinted(true);
     }
     if (slip) {
-      device_.PendingText = text;
-      device_.StrNumber = receipt_.StrNumber();
-      if (!device_.FillSlipBuffer()) return;
+      if (!device_.FillSlipBuffer(receipt_.StrNumber(), text)) return;
       receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
       receipt_.SetSlpPrinted(true);
     }
@@ -90,9 +88,8 @@ int32_t FptrService::BeginFiscalDocument(int32_t documentAmount) {
 int32_t FptrService::PrintFiscalDocumentLine(std::u16string_view documentLine) {
   return Call(Method::kPrintFiscalDocumentLine, {Text("DocumentLine", documentLine)}, [&] {
     if (!CheckSlipFiscalDocument() || !CheckState({FPTR_PS_FISCAL_DOCUMENT})) return;
-    device_.PendingText = FromApp(documentLine);
-    device_.StrNumber = receipt_.StrNumber();
-    if (device_.FillSlipBuffer()) receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
+    if (device_.FillSlipBuffer(receipt_.StrNumber(), FromApp(documentLine)))
+      receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
   });
 }
 

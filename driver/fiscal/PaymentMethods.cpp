@@ -71,24 +71,25 @@ int32_t FptrService::PrintRecCash(int64_t amount) {
   });
 }
 
-bool FptrService::ReadReceiptSubtotal() {
-  if (!device_.Subtotal()) return false;
-  if (!stationIsReceipt_) return true;
+std::optional<int64_t> FptrService::ReadReceiptSubtotal() {
+  const std::optional<int64_t> registered = device_.Subtotal();
+  if (!registered || !stationIsReceipt_) return registered;
   receipt_.AddToReceipt(device_.TakeReceiptChange());
   const std::optional<int64_t> built = receipt_.ReceiptSubtotal();
-  const int64_t registered = device_.Amounts[0];
-  if (!built || *built == registered || !device_.ExactlyOnce()) return true;
+  if (!built || *built == *registered || !device_.ExactlyOnce()) return registered;
   log_.LogDetailF("Подытог чека в ФР %lld, по переданным драйверу позициям %lld",
-                  static_cast<long long>(registered), static_cast<long long>(*built));
+                  static_cast<long long>(*registered), static_cast<long long>(*built));
   CancelOpenReceipt();
   log_.LogDetail(kReceiptReplacedText);
-  return ReceiptLost(kReceiptReplacedText);
+  ReceiptLost(kReceiptReplacedText);
+  return std::nullopt;
 }
 
 bool FptrService::CheckTotalAgainstRegister(int64_t total) {
   if (!checkTotal_ || !stationIsReceipt_) return true;
-  if (!ReadReceiptSubtotal()) return false;
-  if (device_.ToRegisterUnits(total) == device_.Amounts[0]) return true;
+  const std::optional<int64_t> subtotal = ReadReceiptSubtotal();
+  if (!subtotal) return false;
+  if (device_.ToRegisterUnits(total) == *subtotal) return true;
   if (CancelOpenReceipt()) receipt_.SetReceiptEnding(fiscal::ReceiptState::Ending::kAnnulled);
   device_.SetExtendedError(device::OPOS_EFPTR_BAD_ITEM_AMOUNT);
   receipt_.SetPrinterState(FPTR_PS_FISCAL_RECEIPT_ENDING);
@@ -106,8 +107,9 @@ bool FptrService::RegisterPayment(int payType, int64_t payment) {
   if (stationIsReceipt_) {
     // Without the subtotal the limit cannot be checked: the payment is not added, so a
     // repeated call adds it once.
-    if (!ReadReceiptSubtotal()) return false;
-    paymentTarget_ = device_.Amounts[0];
+    const std::optional<int64_t> subtotal = ReadReceiptSubtotal();
+    if (!subtotal) return false;
+    paymentTarget_ = *subtotal;
     const int64_t nonCash = PaymentTotal() - receipt_.PaymentSum(kCash);
     if (payType != kCash && nonCash + amount > paymentTarget_)
       return Refuse("Вносимая безналичной оплатой сумма больше суммы чека.");
@@ -119,6 +121,12 @@ bool FptrService::RegisterPayment(int payType, int64_t payment) {
   }
   receipt_.SetPaymentSum(payType, sum);
   return true;
+}
+
+device::Payments FptrService::PaymentSums() const {
+  device::Payments sums{};
+  for (int i = 0; i < fiscal::kPaymentTypeCount; ++i) sums[size_t(i)] = receipt_.PaymentSum(i);
+  return sums;
 }
 
 int64_t FptrService::PaymentTotal() const {

@@ -25,14 +25,12 @@ bool FptrService::PrintPendingLine(std::string& text, bool& done) {
 }
 
 bool FptrService::PrintTextLine(const std::string& text, uint8_t stationFlags) {
-  device_.PendingText = text;
   if (stationIsReceipt_) {
-    if (!device_.PrintString(stationFlags)) return false;
+    if (!device_.PrintString(stationFlags, text)) return false;
     receipt_.SetRecPrinted(true);
     return true;
   }
-  device_.StrNumber = receipt_.StrNumber();
-  if (!device_.FillSlipBuffer()) return false;
+  if (!device_.FillSlipBuffer(receipt_.StrNumber(), text)) return false;
   receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
   receipt_.SetSlpPrinted(true);
   return true;
@@ -40,7 +38,7 @@ bool FptrService::PrintTextLine(const std::string& text, uint8_t stationFlags) {
 
 bool FptrService::PrintTwoColumnLine(const std::string& left, const std::string& right) {
   std::string line = left;
-  const size_t width = size_t(device_.LineWidth > 0 ? device_.LineWidth : 0);
+  const size_t width = size_t(device_.LineWidth() > 0 ? device_.LineWidth() : 0);
   if (width > right.size() && line.size() < width - right.size())
     line.resize(width - right.size(), ' ');
   line += right;

@@ -98,7 +98,7 @@ bool FptrService::CheckVatInfo(int32_t vatInfo) {
 }
 
 bool FptrService::CheckTextLength(std::u16string_view text) {
-  if (text.size() <= size_t(std::max(device_.LineWidth, 0))) return true;
+  if (text.size() <= size_t(std::max(device_.LineWidth(), 0))) return true;
   log_.LogDetail("Слишком длинная строка.");
   device_.SetExtendedError(device::OPOS_EFPTR_BAD_ITEM_DESCRIPTION);
   return false;

@@ -104,10 +104,9 @@ bool FptrService::EndSalesReceipt() {
     if (receipt_.CancelReceipt()) {
       if (!CancelOpenReceipt()) return false;
     } else {
-      device_.PendingText = params_.CloseRecText();
-      for (int i = 0; i < fiscal::kPaymentTypeCount; ++i)
-        device_.Amounts[i] = receipt_.PaymentSum(i);
-      if (!MakeDocument([this] { return device_.CloseReceipt(); })) return false;
+      if (!MakeDocument(
+              [this] { return device_.CloseReceipt(PaymentSums(), params_.CloseRecText()); }))
+        return false;
       receipt_.SetReceiptEnding(fiscal::ReceiptState::Ending::kClosed);
       if (!device_.WaitForPrinting(kPrintingPollMs)) return false;
     }
@@ -129,11 +128,8 @@ bool FptrService::EndSlipReceipt() {
     if (!device_.GetStatus()) return false;
     if (device::mode::Number(device_.ModeByte()) == device::mode::kSlipDocument) {
       if (receipt_.CancelReceipt()) return CancelOpenReceipt();
-      device_.PendingText = params_.CloseRecText();
-      for (int i = 0; i < fiscal::kPaymentTypeCount; ++i)
-        device_.Amounts[i] = receipt_.PaymentSum(i);
-      device_.StrNumber = receipt_.StrNumber();
-      if (!device_.CloseSlipReceipt()) return false;
+      if (!device_.CloseSlipReceipt(receipt_.StrNumber(), PaymentSums(), params_.CloseRecText()))
+        return false;
       // Closed in the register: a repeated call only prints the slip.
       retryStepFlags_[kMainStepDone] = true;
     }

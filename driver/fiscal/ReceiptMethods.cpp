@@ -15,6 +15,9 @@ namespace orn::service {
 namespace {
 
 constexpr int64_t kOneUnit = 1000;  // quantity in thousandths
+// The register's slip document types.
+constexpr uint8_t kSlipSale = 0;
+constexpr uint8_t kSlipReturnOfSale = 2;
 
 }  // namespace
 
@@ -39,9 +42,7 @@ int32_t FptrService::BeginFiscalReceipt(bool printHeader) {
         }
       } else {
         receipt_.SetStrNumber(uint8_t(numHeaderLines_ + 2));
-        device_.SlipDocumentType = 0;  // sale
-        for (uint8_t& setting : device_.SlipSettings) setting = 0;
-        if (!device_.OpenSlipDocument()) return;
+        if (!device_.OpenSlipDocument(kSlipSale)) return;
         retryStepFlags_[kMainStepDone] = true;
         // One slip line each: lines put at the same number would overwrite each other.
         size_t start = 0;
@@ -88,8 +89,8 @@ int32_t FptrService::PrintRecItem(std::u16string_view description, int64_t price
         }
         if (!PrintPreLine()) return;
         if (!retryStepFlags_[kMainStepDone]) {
-          retryStepFlags_[kMainStepDone] =
-              SellItem(FromApp(description), units, itemPrice, vatInfo);
+          const std::string text = FromApp(description);
+          retryStepFlags_[kMainStepDone] = SellItem({units, itemPrice, text}, vatInfo);
           if (!retryStepFlags_[kMainStepDone]) return;
         }
         if (!PrintPostLine()) return;
@@ -166,17 +167,13 @@ int32_t FptrService::PrintRecRefund(std::u16string_view description, int64_t amo
         const int64_t price = device_.ToRegisterUnits(amount);
         if (!PrintPreLine()) return;
         const std::string text = FromApp(description);
+        const device::ItemLine item{kOneUnit, price, text};
+        const uint8_t taxGroup = uint8_t(vatInfo);
         if (stationIsReceipt_) {
-          if (!RegisterItem(&device::FiscalDevice::ReturnSale, text, kOneUnit, price, vatInfo))
-            return;
+          if (!device_.ReturnSale(item, taxGroup)) return;
         } else {
-          if (!refundReceipt_) {
-            device_.SlipDocumentType = 2;  // return of sale
-            if (!device_.OpenSlipDocument()) return;
-          }
-          device_.StrNumber = receipt_.StrNumber();
-          if (!RegisterItem(&device::FiscalDevice::SlipOperation, text, kOneUnit, price, vatInfo))
-            return;
+          if (!refundReceipt_ && !device_.OpenSlipDocument(kSlipReturnOfSale)) return;
+          if (!device_.SlipOperation(receipt_.StrNumber(), item, taxGroup)) return;
           receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + slipOpLines_));
         }
         refundReceipt_ = true;
@@ -194,8 +191,8 @@ int32_t FptrService::PrintRecRefundVoid(std::u16string_view description, int64_t
             !CheckAmount(amount) || !CheckSalesOnly() || !CheckVatInfo(vatInfo) ||
             !CheckReceiptStation())
           return;
-        RegisterItem(&device::FiscalDevice::Storno, FromApp(description), kOneUnit,
-                     device_.ToRegisterUnits(amount), vatInfo);
+        const std::string text = FromApp(description);
+        device_.Storno({kOneUnit, device_.ToRegisterUnits(amount), text}, uint8_t(vatInfo));
       });
 }
 
@@ -204,8 +201,9 @@ int32_t FptrService::PrintRecSubtotal(int64_t amount) {
     if (!CheckState({FPTR_PS_FISCAL_RECEIPT}) || !CheckAmount(amount) ||
         !CheckTotalAgainstRegister(amount))
       return;
-    if (!ReadReceiptSubtotal()) return;
-    const int64_t subtotal = device_.Amounts[0];
+    const std::optional<int64_t> read = ReadReceiptSubtotal();
+    if (!read) return;
+    const int64_t subtotal = *read;
     if (!PrintPreLine()) return;
     if (!retryStepFlags_[kMainStepDone]) {
       retryStepFlags_[kMainStepDone] = PrintTwoColumnLine(
@@ -269,8 +267,8 @@ int32_t FptrService::PrintRecVoidItem(std::u16string_view description, int64_t a
                   device_.SetExtendedError(device::OPOS_EFPTR_BAD_ITEM_AMOUNT);
                   return;
                 }
-                RegisterItem(&device::FiscalDevice::Storno, FromApp(description), units, price,
-                             vatInfo);
+                const std::string text = FromApp(description);
+                device_.Storno({units, price, text}, uint8_t(vatInfo));
               });
 }
 

@@ -9,20 +9,15 @@
 
 namespace orn::service {
 
-bool FptrService::SellItem(const std::string& description, int64_t quantity, int64_t price,
-                           int32_t vatInfo) {
-  device_.PendingText = description;
-  device_.Quantity = quantity;
-  device_.Price = price;
+bool FptrService::SellItem(const device::ItemLine& item, int32_t vatInfo) {
   const uint8_t taxGroup = uint8_t(vatInfo);
   if (stationIsReceipt_) {
-    if (!device_.Sale(taxGroup)) return false;
+    if (!device_.Sale(item, taxGroup)) return false;
   } else {
-    device_.StrNumber = receipt_.StrNumber();
-    if (!device_.SlipOperation(taxGroup)) return false;
+    if (!device_.SlipOperation(receipt_.StrNumber(), item, taxGroup)) return false;
     receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + slipOpLines_));
   }
-  NoteLastItem(fiscal::ItemAmount(quantity, price));
+  NoteLastItem(fiscal::ItemAmount(item.quantity, item.price));
   saleInReceipt_ = true;
   return true;
 }
@@ -32,26 +27,18 @@ void FptrService::NoteLastItem(int64_t amount) {
   lastItemKnown_ = true;
 }
 
-bool FptrService::RegisterItem(bool (device::FiscalDevice::*command)(uint8_t),
-                               const std::string& text, int64_t quantity, int64_t price,
-                               int32_t vatInfo) {
-  device_.PendingText = text;
-  device_.Quantity = quantity;
-  device_.Price = price;
-  return (device_.*command)(uint8_t(vatInfo));
-}
-
 bool FptrService::AdjustItem(int32_t adjustmentType, const std::string& description, int64_t amount,
                              int32_t vatInfo) {
-  device_.PendingText = description;
-  device_.Amounts[0] = amount;
   const uint8_t taxGroup = uint8_t(vatInfo);
   const bool discount = IsDiscount(adjustmentType);
   if (stationIsReceipt_) {
-    if (!(discount ? device_.Discount(taxGroup) : device_.Surcharge(taxGroup))) return false;
+    if (!(discount ? device_.Discount(amount, description, taxGroup)
+                   : device_.Surcharge(amount, description, taxGroup)))
+      return false;
   } else {
-    device_.StrNumber = receipt_.StrNumber();
-    if (!(discount ? device_.SlipDiscount(taxGroup) : device_.SlipSurcharge(taxGroup)))
+    const uint8_t line = receipt_.StrNumber();
+    if (!(discount ? device_.SlipDiscount(line, amount, description, taxGroup)
+                   : device_.SlipSurcharge(line, amount, description, taxGroup)))
       return false;
     // The adjustment takes its line of the slip: the next line must not overwrite it.
     receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
@@ -86,13 +73,10 @@ bool FptrService::VoidSubtotalAdjustment(int32_t adjustmentType, int64_t amount)
   }
   // The parts the adjustment went out in, each given back in its own group.
   if (!retryStepFlags_[kTaxSplitDone]) {
-    const SubtotalAdjustment& adjustment = subtotalAdjustments_[size_t(voided)];
-    device_.TaxRemainder = adjustment.parts[0];
-    std::copy(adjustment.parts + 1, adjustment.parts + 5, device_.TaxParts);
-    device_.PendingText.clear();
+    retryStepFlags_.taxPartsLeft = subtotalAdjustments_[size_t(voided)].parts;
     retryStepFlags_[kTaxSplitDone] = true;
   }
-  if (!device_.SendTaxParts(storno)) return false;
+  if (!device_.SendTaxParts(retryStepFlags_.taxPartsLeft, storno)) return false;
   subtotalAdjustments_.erase(subtotalAdjustments_.begin() + voided);
   return true;
 }
@@ -113,18 +97,23 @@ bool FptrService::AdjustSubtotalByTax(int32_t adjustmentType, const std::string&
     pendingAdjustment_ = {adjustmentType, amount, {}};
     int64_t units = device_.ToRegisterUnits(amount);
     if (IsPercentage(adjustmentType)) {
-      if (!ReadReceiptSubtotal()) return false;
-      units = fiscal::PercentOf(device_.Amounts[0], amount);
+      const std::optional<int64_t> subtotal = ReadReceiptSubtotal();
+      if (!subtotal) return false;
+      units = fiscal::PercentOf(*subtotal, amount);
     }
     if (units == 0) return true;
-    if (!device_.SplitByTax(units)) return false;
-    device_.PendingText = description;
+    const std::optional<device::TaxParts> parts = device_.SplitByTax(units);
+    if (!parts) return false;
     retryStepFlags_[kTaxSplitDone] = true;
-    pendingAdjustment_.parts[0] = device_.TaxRemainder;
-    std::copy(device_.TaxParts, device_.TaxParts + 4, pendingAdjustment_.parts + 1);
+    pendingAdjustment_.parts = retryStepFlags_.taxPartsLeft = *parts;
   }
-  // The description is used up once printed; each part once registered.
-  return device_.FlushText() && device_.SendTaxParts(adjust);
+  // The description is printed once, on a line of its own; each part is registered once.
+  if (!retryStepFlags_[kDescriptionPrinted]) {
+    if (!description.empty() && !device_.PrintString(device::kStationReceipt, description))
+      return false;
+    retryStepFlags_[kDescriptionPrinted] = true;
+  }
+  return device_.SendTaxParts(retryStepFlags_.taxPartsLeft, adjust);
 }
 
 }  // namespace orn::service

@@ -121,12 +121,8 @@ bool FptrService::OpenShiftForZReport() {
   const uint8_t mode = device_.ModeByte();
   if (mode == kShiftOpenMode || mode == kShiftOpenOver24HoursMode) return true;
   // A closed shift has nothing to report: a receipt of zero opens it.
-  device_.Price = 0;
-  device_.Quantity = 0;
-  device_.PendingText.clear();
-  if (!device_.Sale()) return false;
-  for (int64_t& payment : device_.Amounts) payment = 0;
-  return device_.CloseReceipt() && device_.WaitForPrinting(kReportPollMs);
+  if (!device_.Sale(device::ItemLine{})) return false;
+  return device_.CloseReceipt(device::Payments{}, {}) && device_.WaitForPrinting(kReportPollMs);
 }
 
 int32_t FptrService::PrintReport(int32_t reportType, std::u16string_view startNum,
@@ -192,12 +188,13 @@ int32_t FptrService::GetData(int32_t dataItem, int32_t& optArgs, std::u16string&
 std::string FptrService::DataItemText(int32_t dataItem, int32_t selector) {
   const uint8_t* status = device_.StatusBlock();
   switch (dataItem) {
-    case FPTR_GD_CURRENT_TOTAL:
-      device_.Amounts[0] = 0;
+    case FPTR_GD_CURRENT_TOTAL: {
+      int64_t total = 0;
       if (device_.GetStatus() &&
           device::mode::Number(device_.ModeByte()) == device::mode::kReceiptOpen)
-        device_.Subtotal();
-      return fiscal::FormatRegisterMoney(device_.Amounts[0], device_.CurrencyDivisor());
+        total = device_.Subtotal().value_or(0);
+      return fiscal::FormatRegisterMoney(total, device_.CurrencyDivisor());
+    }
     case FPTR_GD_DAILY_TOTAL: {
       const bool read = device_.GetCashRegister(kCashInHandRegister);
       return fiscal::FormatRegisterMoney(read ? device_.CashRegisterValue() : 0,
@@ -234,7 +231,7 @@ std::string FptrService::DataItemText(int32_t dataItem, int32_t selector) {
           return {};
       }
     case FPTR_GD_DESCRIPTION_LENGTH:
-      return Decimal(device_.LineWidth);
+      return Decimal(device_.LineWidth());
     default:
       device_.SetIllegal();
       return {};
@@ -250,8 +247,8 @@ int32_t FptrService::GetDate(std::u16string& date) {
       text = fiscal::FormatOposDate({day[0], day[1], day[2], 0, 0});
     } else if (dateType_ == FPTR_DT_RTC) {
       if (!device_.GetStatus()) return;
-      const uint8_t* day = device_.StatusBlock() + device::status::kDate;
-      const uint8_t* time = device_.StatusBlock() + device::status::kTime;
+      const uint8_t* day = device_.StatusDate();
+      const uint8_t* time = device_.StatusTime();
       text = fiscal::FormatOposDate({day[0], day[1], day[2], time[0], time[1]});
     } else {
       device_.SetIllegal();

@@ -57,23 +57,16 @@ bool ReadTextRows(device::FiscalDevice& device, TextRows& rows) {
 }
 
 bool WriteTextRow(device::FiscalDevice& device, uint16_t row, const std::string& text) {
-  device.TableNumber = kTextTable;
-  device.TableRow = row;
-  device.TableField = kTextField;
-  device.TableFieldKind = device::FieldKind::kString;
-  device.TableFieldSize = uint8_t(device.LineWidth);
-  device.TableStringValue = text.empty() ? " " : text;
-  return device.WriteTable();
+  const device::TableCell cell{kTextTable, row, kTextField, device::FieldKind::kString,
+                               uint8_t(device.LineWidth())};
+  return device.WriteTable(cell,
+                           device::TableValue::Text(text.empty() ? std::string_view(" ") : text));
 }
 
 bool WriteTaxRate(device::FiscalDevice& device, int32_t group, uint16_t rate) {
-  device.TableNumber = kTaxTable;
-  device.TableRow = uint16_t(group);
-  device.TableField = kTaxRateField;
-  device.TableFieldKind = device::FieldKind::kNumber;
-  device.TableFieldSize = kTaxRateSize;
-  device.TableNumberValue = rate;
-  return device.WriteTable();
+  const device::TableCell cell{kTaxTable, uint16_t(group), kTaxRateField,
+                               device::FieldKind::kNumber, kTaxRateSize};
+  return device.WriteTable(cell, device::TableValue::Number(rate));
 }
 
 }  // namespace orn::fiscal

@@ -40,7 +40,7 @@ bool FptrService::ApplyDeviceType() {
   caps_.doubleWidth = device_.ModelFamily() == 2;
   caps_.duplicateReceipt = int8_t(type.protocolVersion) >= 1 && type.protocolSubversion >= 2;
 
-  device_.LineWidth = device::LineWidthForCategory(category);
+  device_.SetLineWidth(device::LineWidthForCategory(category));
   const int modeNumber = device::mode::Number(device_.ModeByte());
   dayOpened_ = In(modeNumber, {2, 3, 8, 13});
 

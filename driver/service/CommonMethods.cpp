@@ -32,11 +32,11 @@ int32_t FptrService::DirectIO(int32_t command, int32_t& data, std::u16string& st
   switch (command) {
     case kDirectIOSetDepartment:
       device_.ResetError();
-      device_.Department = uint8_t(data);
+      device_.SetDepartment(uint8_t(data));
       break;
     case kDirectIOGetDepartment:
       device_.ResetError();
-      data = device_.Department;
+      data = device_.Department();
       break;
     default:
       device_.SetIllegal();

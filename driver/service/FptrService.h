@@ -310,13 +310,21 @@ class FptrService {
   void AddDriverFindings();
 
   // Steps of a method already done, for a call repeated after a failure.
-  enum RetryStep { kMainStepDone = 0, kPreLineDone = 1, kPostLineDone = 2, kTaxSplitDone = 3 };
+  enum RetryStep {
+    kMainStepDone = 0,
+    kPreLineDone = 1,
+    kPostLineDone = 2,
+    kTaxSplitDone = 3,
+    kDescriptionPrinted = 4,  // of a subtotal adjustment, on a line of its own
+  };
   // What a method called again after a failure must not do again: the steps that
   // succeeded, and how far a step of several register commands got. A new method and a
   // method that ends well clear it (`= {}`).
   struct RetrySteps {
-    std::array<bool, 4> done{};
+    std::array<bool, 5> done{};
     size_t textPrinted = 0;  // bytes of a multi-line text printed whole
+    // The tax parts of a subtotal adjustment (or its void) not yet registered.
+    device::TaxParts taxPartsLeft;
     // The register's document number before the command that makes the method's document
     // (cash in or out, the close, a report) was first sent: if its answer is lost, a new
     // number says the register made the document.
@@ -366,12 +374,10 @@ class FptrService {
   void SetTextLine(std::vector<std::string>& lines, int32_t lineNumber, uint16_t row,
                    std::u16string_view text);
   // fiscal/ReceiptSteps.cpp: the register steps of the receipt methods.
-  // Quantity in thousandths, price in register units.
-  bool SellItem(const std::string& description, int64_t quantity, int64_t price, int32_t vatInfo);
+  // Amounts in register units.
+  bool SellItem(const device::ItemLine& item, int32_t vatInfo);
   bool AdjustItem(int32_t adjustmentType, const std::string& description, int64_t amount,
                   int32_t vatInfo);
-  bool RegisterItem(bool (device::FiscalDevice::*command)(uint8_t), const std::string& text,
-                    int64_t quantity, int64_t price, int32_t vatInfo);
   bool AdjustSubtotal(int32_t adjustmentType, const std::string& description, int64_t amount);
   bool VoidSubtotalAdjustment(int32_t adjustmentType, int64_t amount);
   bool AdjustSubtotalByTax(int32_t adjustmentType, const std::string& description, int64_t amount,
@@ -393,11 +399,11 @@ class FptrService {
   // reset and the printer back in monitor state. Returns false.
   bool ReceiptLost(const char* text);
   // fiscal/PaymentMethods.cpp
-  // The register's subtotal into Amounts[0]. On the receipt station it must be that of
-  // the receipt the driver built: a register that was reset dropped the open receipt, and
-  // the items sent after it opened another holding only those. Such a receipt is annulled,
-  // not closed, and the method fails with the receipt back in monitor state.
-  bool ReadReceiptSubtotal();
+  // The register's subtotal. On the receipt station it must be that of the receipt the
+  // driver built: a register that was reset dropped the open receipt, and the items sent
+  // after it opened another holding only those. Such a receipt is annulled, not closed, and
+  // the method fails with the receipt back in monitor state.
+  std::optional<int64_t> ReadReceiptSubtotal();
   bool CheckTotalAgainstRegister(int64_t total);
   // Sends the command that makes the current document once the document number before it
   // is known; a lost answer is settled by the number the register shows afterwards.
@@ -407,6 +413,8 @@ class FptrService {
   bool DocumentSettled();
   bool RegisterPayment(int payType, int64_t payment);
   int64_t PaymentTotal() const;
+  // The four payment sums the receipt closes with.
+  device::Payments PaymentSums() const;
   // fiscal/PayTypes.cpp: the configured payment type of a description (the converted
   // text), or -1.
   int FindPayType(std::string_view description) const;
@@ -472,7 +480,7 @@ class FptrService {
   struct SubtotalAdjustment {
     int32_t adjustmentType;
     int64_t amount;  // the argument: currency, or a percentage in currency form
-    int64_t parts[5];
+    device::TaxParts parts;
   };
   std::vector<SubtotalAdjustment> subtotalAdjustments_;
   // The parts of the subtotal adjustment being sent, while its call may be repeated.

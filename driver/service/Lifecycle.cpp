@@ -47,15 +47,6 @@ constexpr uint8_t kReadWholeField = 255;
 // Mode 8 with a refund receipt open.
 constexpr uint8_t kRefundReceiptMode = 0x28;
 
-void PointAt(device::FiscalDevice& device, uint8_t table, uint16_t row, uint8_t field,
-             device::FieldKind kind, uint8_t size) {
-  device.TableNumber = table;
-  device.TableRow = row;
-  device.TableField = field;
-  device.TableFieldKind = kind;
-  device.TableFieldSize = size;
-}
-
 }  // namespace
 
 void FptrService::ApplyParams() {
@@ -213,11 +204,11 @@ void FptrService::StartupMode(bool& documentOpen) {
       device_.EnterTaxPassword();
       break;
     case mode::kDateConfirmation:
-      device_.ConfirmDate();
+      device_.ConfirmDate(device_.StatusDate());
       break;
     case mode::kDateToBeSet:
       // The register's own date, as the last status gave it.
-      if (device_.SetDeviceDate()) device_.ConfirmDate();
+      if (device_.SetDeviceDate(device_.StatusDate())) device_.ConfirmDate(device_.StatusDate());
       break;
     case mode::kTestRun:
       device_.InterruptTest();
@@ -255,30 +246,31 @@ bool FptrService::StartupTables() {
   }
   if (category != kSlipSettingsCategory) return true;
   if (!WriteTableNumber(kSlipTable, 1, 6, 10)) return false;
-  PointAt(device_, kSlipOperationTable, 1, 2, device::FieldKind::kNumber, 1);
-  if (!device_.ReadTable()) return false;
-  slipOpLines_ = uint8_t(device_.TableNumberValue);
+  const std::optional<device::TableValue> lines =
+      device_.ReadTable({kSlipOperationTable, 1, 2, device::FieldKind::kNumber, 1});
+  if (!lines) return false;
+  slipOpLines_ = uint8_t(lines->number);
   return true;
 }
 
 bool FptrService::WriteTableNumber(uint8_t table, uint16_t row, uint8_t field, uint32_t value) {
-  PointAt(device_, table, row, field, device::FieldKind::kNumber, 1);
-  device_.TableNumberValue = value;
-  return device_.WriteTable();
+  return device_.WriteTable({table, row, field, device::FieldKind::kNumber, 1},
+                            device::TableValue::Number(value));
 }
 
 bool FptrService::WriteTableString(uint8_t table, uint16_t row, uint8_t field,
                                    const std::string& value) {
   // The register's text fields are as wide as its line.
-  PointAt(device_, table, row, field, device::FieldKind::kString, uint8_t(device_.LineWidth));
-  device_.TableStringValue = value;
-  return device_.WriteTable();
+  return device_.WriteTable(
+      {table, row, field, device::FieldKind::kString, uint8_t(device_.LineWidth())},
+      device::TableValue::Text(value));
 }
 
 bool FptrService::ReadTableString(uint8_t table, uint16_t row, uint8_t field, std::string& value) {
-  PointAt(device_, table, row, field, device::FieldKind::kString, kReadWholeField);
-  if (!device_.ReadTable()) return false;
-  value = device_.TableStringValue;
+  const std::optional<device::TableValue> read =
+      device_.ReadTable({table, row, field, device::FieldKind::kString, kReadWholeField});
+  if (!read) return false;
+  value = read->text;
   return true;
 }
 

@@ -35,10 +35,7 @@ class LineWatchTest : public ::testing::Test {
 
   bool SellBread() {
     device_.ResetError();
-    device_.Quantity = 1000;
-    device_.Price = 4550;
-    device_.PendingText = "Bread";
-    return device_.Sale(1);
+    return device_.Sale({1000, 4550, "Bread"}, 1);
   }
   // The line changes these bytes of the next frame the driver writes, each XORed with `mask`.
   void ChangeNextFrame(std::vector<size_t> positions, uint8_t mask) {

@@ -169,7 +169,7 @@ int RunCommand(const Options& options, device::FiscalDevice& device, Environment
   } else if (command == "print") {
     // The line width and print command follow from the register's type.
     if (!device.GetDeviceType()) return fail();
-    device.LineWidth = device::LineWidthForCategory(device.ModelCategory());
+    device.SetLineWidth(device::LineWidthForCategory(device.ModelCategory()));
     if (!device.PrintLines(device::kStationReceipt, RegisterLines(env.ansiText(args[0]))))
       return fail();
     if (!device.WaitForPrinting(200)) return fail();
@@ -193,13 +193,10 @@ int RunCommand(const Options& options, device::FiscalDevice& device, Environment
     }
     if (!device.GetTableStructure(uint8_t(table))) return fail();
     env.out << "table: " << table << " " << env.consoleText(device.TableName()) << "\n";
-    device.TableNumber = uint8_t(table);
-    device.TableRow = uint16_t(row);
-    device.TableField = uint8_t(field);
     // The field's kind and size are the register's; show the bytes every way.
-    device.TableFieldKind = device::FieldKind::kString;
-    device.TableFieldSize = 255;
-    if (!device.ReadTable()) return fail();
+    const std::optional<device::TableValue> value = device.ReadTable(
+        {uint8_t(table), uint16_t(row), uint8_t(field), device::FieldKind::kString, 255});
+    if (!value) return fail();
     const uint8_t* data = device.AnswerData();
     const size_t size = device.AnswerDataLength();
     std::string hex;
@@ -212,7 +209,7 @@ int RunCommand(const Options& options, device::FiscalDevice& device, Environment
     }
     env.out << "bytes: " << hex << "\n"
             << "number: " << number << "\n"
-            << "text: " << env.consoleText(device.TableStringValue) << "\n";
+            << "text: " << env.consoleText(std::string(value->text)) << "\n";
   } else if (command == "cash-register") {
     uint32_t number = 0;
     if (!ParseNumber(args[0], number, 255)) {

@@ -61,7 +61,7 @@ int Report(const std::vector<std::string>& args, device::FiscalDevice& device, E
 // The register's type gives the line width and where table 4 keeps its lines.
 bool ReadTextLayout(device::FiscalDevice& device, fiscal::TextRows& rows) {
   if (!device.GetDeviceType()) return false;
-  device.LineWidth = device::LineWidthForCategory(device.ModelCategory());
+  device.SetLineWidth(device::LineWidthForCategory(device.ModelCategory()));
   return fiscal::ReadTextRows(device, rows);
 }
 
@@ -85,21 +85,18 @@ int SetTextLine(bool header, const std::vector<std::string>& args, device::Fisca
 
 int ShowTaxRates(device::FiscalDevice& device, Environment& env) {
   for (int32_t group = 1; group <= fiscal::kTaxGroups; ++group) {
-    device.TableNumber = fiscal::kTaxTable;
-    device.TableRow = uint16_t(group);
-    device.TableField = 1;
-    device.TableFieldKind = device::FieldKind::kNumber;
-    device.TableFieldSize = 2;
-    if (!device.ReadTable()) return ReportFailure(device, env);
-    const uint32_t rate = device.TableNumberValue;
-    device.TableField = 2;
-    device.TableFieldKind = device::FieldKind::kString;
-    device.TableFieldSize = 255;
-    if (!device.ReadTable()) return ReportFailure(device, env);
+    const uint16_t row = uint16_t(group);
+    const std::optional<device::TableValue> rateValue =
+        device.ReadTable({fiscal::kTaxTable, row, 1, device::FieldKind::kNumber, 2});
+    if (!rateValue) return ReportFailure(device, env);
+    const uint32_t rate = rateValue->number;
+    const std::optional<device::TableValue> name =
+        device.ReadTable({fiscal::kTaxTable, row, 2, device::FieldKind::kString, 255});
+    if (!name) return ReportFailure(device, env);
     char text[64];
     std::snprintf(text, sizeof text, "tax %d: %u.%02u %% ", int(group), unsigned(rate / 100),
                   unsigned(rate % 100));
-    env.out << text << env.consoleText(device.TableStringValue) << "\n";
+    env.out << text << env.consoleText(std::string(name->text)) << "\n";
   }
   return kExitSuccess;
 }

@@ -45,9 +45,9 @@ TEST_F(AnswerDecodersTest, RegistersTakeTheirBytesAfterTheOperatorByte) {
 
 TEST_F(AnswerDecodersTest, TheSubtotalIsFiveBytesIntoAmountOne) {
   register_.answerData[0x89] = {0x1E, 0x01, 0x02, 0x03, 0x04, 0x05, 0xFF};
-  device_.Amounts[0] = -1;
-  ASSERT_TRUE(device_.Subtotal());
-  EXPECT_EQ(device_.Amounts[0], 0x0504030201);
+  const std::optional<int64_t> subtotal = device_.Subtotal();
+  ASSERT_TRUE(subtotal);
+  EXPECT_EQ(*subtotal, 0x0504030201);
 }
 
 TEST_F(AnswerDecodersTest, TheLastFiscalRecordDateIsBytesTwoToFour) {

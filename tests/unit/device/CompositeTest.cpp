@@ -23,15 +23,12 @@ class CompositeTest : public testing::LinkFixture {
     simulator::RegisterSimulator& sim = Attach(config);
     Open();
     EXPECT_TRUE(device_.GetDeviceType());
-    device_.LineWidth = 36;
+    device_.SetLineWidth(36);
     return sim;
   }
   // A sale of one unit at `price` kopecks in tax group `group`.
   bool Sell(int64_t price, uint8_t group, const char* text = "Товар") {
-    device_.Quantity = 1000;
-    device_.Price = price;
-    device_.PendingText = text;
-    return device_.Sale(group);
+    return device_.Sale({1000, price, text}, group);
   }
   static bool Has(const std::vector<std::string>& lines, const std::string& text) {
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
@@ -44,14 +41,15 @@ TEST_F(CompositeTest, AnAmountIsSpreadOverTheTaxGroupsWithTheRemainderFirst) {
   simulator::RegisterSimulator& sim = Start();
   ASSERT_TRUE(Sell(100, 1));
   ASSERT_TRUE(Sell(200, 2));
-  ASSERT_TRUE(device_.SplitByTax(100));
-  EXPECT_EQ(device_.TaxParts[0], 33);
-  EXPECT_EQ(device_.TaxParts[1], 66);
-  EXPECT_EQ(device_.TaxParts[2], 0);
-  EXPECT_EQ(device_.TaxRemainder, 1);
+  const std::optional<TaxParts> parts = device_.SplitByTax(100);
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(parts->part[1], 33);
+  EXPECT_EQ(parts->part[2], 66);
+  EXPECT_EQ(parts->part[3], 0);
+  EXPECT_EQ(parts->part[0], 1);
 
   ports_.Port(kPort)->ClearTrace();
-  ASSERT_TRUE(device_.DiscountByTax(100));
+  ASSERT_TRUE(device_.DiscountByTax(100, ""));
   // Subtotal, status, the four tax registers, then the discounts: 1 without a group first.
   std::vector<std::vector<uint8_t>> discounts;
   for (const auto& request : SentRequests())
@@ -70,17 +68,15 @@ TEST_F(CompositeTest, AnAmountIsSpreadOverTheTaxGroupsWithTheRemainderFirst) {
 // nibble): 88 + 4 * (group - 1) + type, a return sale being type 2.
 TEST_F(CompositeTest, TheTaxSplitReadsTheRegistersOfTheReceiptsType) {
   Start();
-  device_.Quantity = 1000;
-  device_.Price = 100;
-  device_.PendingText = "Возврат";
-  ASSERT_TRUE(device_.ReturnSale(1)) << device_.ErrorString();
+  ASSERT_TRUE(device_.ReturnSale({1000, 100, "Возврат"}, 1)) << device_.ErrorString();
   ports_.Port(kPort)->ClearTrace();
-  ASSERT_TRUE(device_.SplitByTax(50));
+  const std::optional<TaxParts> parts = device_.SplitByTax(50);
+  ASSERT_TRUE(parts);
   std::vector<uint8_t> registers;
   for (const auto& request : SentRequests())
     if (request[0] == 0x1A) registers.push_back(request[5]);
   EXPECT_EQ(registers, (std::vector<uint8_t>{90, 94, 98, 102}));
-  EXPECT_EQ(device_.TaxParts[0], 50);
+  EXPECT_EQ(parts->part[1], 50);
 }
 
 // An adjustment with no subtotal to spread over is refused as illegal: a failure must
@@ -89,9 +85,9 @@ TEST_F(CompositeTest, NothingToSpreadOverIsAnIllegalAdjustment) {
   Start();
   EXPECT_FALSE(device_.SplitByTax(100));
   EXPECT_EQ(device_.ResultCode(), OPOS_E_ILLEGAL);
-  EXPECT_FALSE(device_.SurchargeByTax(100));
+  EXPECT_FALSE(device_.SurchargeByTax(100, ""));
   EXPECT_EQ(device_.ResultCode(), OPOS_E_ILLEGAL);
-  EXPECT_TRUE(device_.StornoDiscountByTax(0));  // nothing to do at all
+  EXPECT_TRUE(device_.StornoDiscountByTax(0, ""));  // nothing to do at all
 }
 
 TEST_F(CompositeTest, MultiLineTextsPrintAtCarriageReturns) {
@@ -110,13 +106,16 @@ TEST_F(CompositeTest, MultiLineTextsPrintAtCarriageReturns) {
   EXPECT_EQ(sim.Printed(Station::kReceipt).size(), 1u);
 }
 
-// A printed line is used up: the next adjustment's FlushText must not print it again.
-TEST_F(CompositeTest, ALinePrintedByPrintLinesIsNotPrintedAgainByFlushText) {
+// A printed line is used up: the next adjustment must not print it again.
+TEST_F(CompositeTest, ALinePrintedByPrintLinesIsNotPrintedAgainByTheNextAdjustment) {
   simulator::RegisterSimulator& sim = Start();
+  ASSERT_TRUE(Sell(100, 1));
+  sim.ClearPrinted();
   ASSERT_TRUE(device_.PrintLines(kStationReceipt, "one\r\ntwo\r\n"));
-  EXPECT_TRUE(device_.PendingText.empty());
-  ASSERT_TRUE(device_.FlushText());
-  EXPECT_EQ(sim.Printed(Station::kReceipt), (std::vector<std::string>{"one", "two"}));
+  ASSERT_TRUE(device_.DiscountByTax(10, ""));
+  const std::vector<std::string> printed = sim.Printed(Station::kReceipt);
+  EXPECT_EQ(std::count(printed.begin(), printed.end(), "one"), 1);
+  EXPECT_EQ(std::count(printed.begin(), printed.end(), "two"), 1);
 }
 
 TEST_F(CompositeTest, ADateBeforeTheLastFiscalRecordIsRefusedAndTheOldDateConfirmed) {
@@ -329,8 +328,7 @@ TEST_F(StuckRegisterTest, ContinuePrintNestsOnlySoDeep) {
 
 TEST_F(StuckRegisterTest, ACommandRefusedWith58hForEverIsGivenUpWithThatError) {
   register_.stickyError = 0x58;
-  device_.PendingText = "x";
-  EXPECT_FALSE(device_.Sale());
+  EXPECT_FALSE(device_.Sale({0, 0, "x"}));
   // The register answers: its own error is the diagnosis, not a silent line.
   EXPECT_EQ(device_.ResultCode(), OPOS_E_EXTENDED);
   EXPECT_EQ(device_.ResultCodeExtended(), 300 + 0x58);
@@ -393,9 +391,10 @@ TEST_F(StuckRegisterTest, TurnoversAboveTheSubtotalAreSpreadInProportion) {
   register_.answerData[0x89] = {0x1E, 0x01, 0x00, 0x00, 0x00, 0x00};
   register_.answerData[0x1A] = {0x1E, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00};
   const int64_t largest = (int64_t(1) << 40) - 1;
-  ASSERT_TRUE(device_.SplitByTax(largest)) << device_.ErrorString();
-  for (int64_t part : device_.TaxParts) EXPECT_EQ(part, (int64_t(1) << 38) - 1);
-  EXPECT_EQ(device_.TaxRemainder, 3);
+  const std::optional<TaxParts> parts = device_.SplitByTax(largest);
+  ASSERT_TRUE(parts) << device_.ErrorString();
+  for (int group = 1; group <= 4; ++group) EXPECT_EQ(parts->part[group], (int64_t(1) << 38) - 1);
+  EXPECT_EQ(parts->part[0], 3);
 }
 
 }  // namespace

@@ -33,10 +33,7 @@ class ExactlyOnceTest : public testing::LinkFixture {
   }
   bool Sell() {
     device_.ResetError();
-    device_.Quantity = 1000;
-    device_.Price = 4550;
-    device_.PendingText = "Хлеб";
-    return device_.Sale(1);
+    return device_.Sale({1000, 4550, "Хлеб"}, 1);
   }
   testing::RecordingRegister register_;
   MemoryStore store_;
@@ -152,10 +149,7 @@ TEST_F(ExactlyOnceTest, ANewProcessFetchesTheAnswerOfTheOldOnesUnsettledSale) {
   EXPECT_EQ(fresh.Unsettled().state, State::kAwaitingAnswer);
   ASSERT_TRUE(fresh.Port().Open(kPort, kBaud));
   EXPECT_TRUE(fresh.GetStatus());
-  fresh.Quantity = 1000;
-  fresh.Price = 4550;
-  fresh.PendingText = "Хлеб";
-  EXPECT_TRUE(fresh.Sale(1));
+  EXPECT_TRUE(fresh.Sale({1000, 4550, "Хлеб"}, 1));
   EXPECT_EQ(register_.Count(kSaleCode), 1);
 }
 

@@ -62,10 +62,7 @@ INSTANTIATE_TEST_SUITE_P(EveryRate, BackToBackExchangeTest,
 TEST_F(FiscalLinkTest, AFrameLongerThanTheAckWaitIsAcknowledgedInOneRound) {
   simulator::RegisterSimulator& sim = Attach(PromptRegister(2400));
   ASSERT_TRUE(device_.Port().Open(kPort, 2400));
-  device_.Quantity = 1000;
-  device_.Price = 100;
-  device_.PendingText = std::string(39, 'x');  // the 40-byte text field
-  device_.Sale(1);
+  device_.Sale({1000, 100, std::string(39, 'x')}, 1);  // the 40-byte text field
   EXPECT_NE(device_.ResultCode(), OPOS_E_TIMEOUT);
   EXPECT_EQ(sim.Counters().enqsReceived, 1u);
   EXPECT_EQ(sim.Counters().framesReceived, 1u);

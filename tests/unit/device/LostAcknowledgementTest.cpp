@@ -34,10 +34,7 @@ TEST_F(LostAcknowledgementTest, ASaleSentOnceBeforeTheRegisterFellSilentIsKept) 
   sim.SetOperationObserver([&sim](const simulator::FiscalOperation& operation) {
     if (operation.kind == simulator::FiscalOperation::Kind::kItem) sim.Faults().silent = true;
   });
-  device_.Quantity = 1000;
-  device_.Price = 4550;
-  device_.PendingText = "Хлеб";
-  EXPECT_FALSE(device_.Sale(1));
+  EXPECT_FALSE(device_.Sale({1000, 4550, "Хлеб"}, 1));
   EXPECT_EQ(device_.ResultCode(), OPOS_E_TIMEOUT);
   EXPECT_EQ(device_.Unsettled().state, UnsettledCommand::State::kMaybeSent);
   EXPECT_FALSE(record_.empty());
@@ -55,10 +52,7 @@ TEST_F(LostAcknowledgementTest, ASaleWhoseAckWasLostAndWhoseAnswerCameBrokenIsNo
   sim.SetOperationObserver([&sales](const simulator::FiscalOperation& operation) {
     if (operation.kind == simulator::FiscalOperation::Kind::kItem) ++sales;
   });
-  device_.Quantity = 1000;
-  device_.Price = 4550;
-  device_.PendingText = "Хлеб";
-  EXPECT_FALSE(device_.Sale(1));
+  EXPECT_FALSE(device_.Sale({1000, 4550, "Хлеб"}, 1));
   EXPECT_EQ(sales, 1);
   EXPECT_EQ(device_.ResultCode(), OPOS_E_FAILURE);
   EXPECT_EQ(device_.Unsettled().state, UnsettledCommand::State::kUnknown);

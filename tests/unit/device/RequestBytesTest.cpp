@@ -48,47 +48,40 @@ std::vector<RequestCase> Cases() {
        Hex("1B " + kPwd + "03")},
       {"WriteTableNumber",
        [](FiscalDevice& d) {
-         d.TableNumber = 1, d.TableRow = 2, d.TableField = 3, d.TableFieldSize = 2;
-         d.TableFieldKind = FieldKind::kNumber, d.TableNumberValue = 0x1234;
-         return d.WriteTable();
+         return d.WriteTable({1, 2, 3, FieldKind::kNumber, 2}, TableValue::Number(0x1234));
        },
        Hex("1E " + kPwd + "01 02 00 03 34 12")},
       {"WriteTableString",
        [](FiscalDevice& d) {
-         d.TableNumber = 4, d.TableRow = 0x0102, d.TableField = 1, d.TableFieldSize = 6;
-         d.TableFieldKind = FieldKind::kString, d.TableStringValue = "АБ";
-         return d.WriteTable();
+         return d.WriteTable({4, 0x0102, 1, FieldKind::kString, 6}, TableValue::Text("АБ"));
        },
        Hex("1E " + kPwd + "04 02 01 01 C0 C1 00 00 00 00")},
       {"WriteTableStringCut",
        [](FiscalDevice& d) {
-         d.TableNumber = 4, d.TableRow = 1, d.TableField = 1, d.TableFieldSize = 2;
-         d.TableFieldKind = FieldKind::kString, d.TableStringValue = "ABCD";
-         return d.WriteTable();
+         return d.WriteTable({4, 1, 1, FieldKind::kString, 2}, TableValue::Text("ABCD"));
        },
        Hex("1E " + kPwd + "04 01 00 01 41 42")},
       {"ReadTable",
        [](FiscalDevice& d) {
-         d.TableNumber = 4, d.TableRow = 1, d.TableField = 1;
-         return d.ReadTable();
+         return d.ReadTable({4, 1, 1, FieldKind::kNumber, 0}).has_value();
        },
        Hex("1F " + kPwd + "04 01 00 01")},
       {"SetDeviceTime",
        [](FiscalDevice& d) {
-         d.TimeFields()[0] = 12, d.TimeFields()[1] = 34, d.TimeFields()[2] = 56;
-         return d.SetDeviceTime();
+         const uint8_t time[3] = {12, 34, 56};
+         return d.SetDeviceTime(time);
        },
        Hex("21 " + kPwd + "0C 22 38")},
       {"SetDeviceDate",
        [](FiscalDevice& d) {
-         d.DateFields()[0] = 15, d.DateFields()[1] = 1, d.DateFields()[2] = 26;
-         return d.SetDeviceDate();
+         const uint8_t date[3] = {15, 1, 26};
+         return d.SetDeviceDate(date);
        },
        Hex("22 " + kPwd + "0F 01 1A")},
       {"ConfirmDate",
        [](FiscalDevice& d) {
-         d.DateFields()[0] = 15, d.DateFields()[1] = 1, d.DateFields()[2] = 26;
-         return d.ConfirmDate();
+         const uint8_t date[3] = {15, 1, 26};
+         return d.ConfirmDate(date);
        },
        Hex("23 " + kPwd + "0F 01 1A")},
       {"CutPaper", [](FiscalDevice& d) { return d.CutPaper(); }, Hex("25 " + kPwd + "00")},
@@ -98,8 +91,7 @@ std::vector<RequestCase> Cases() {
       {"PrintStringWithFont",
        [](FiscalDevice& d) {
          d.SetFontNumber(0x102);
-         d.PendingText = "Итог";
-         return d.PrintString(kStationReceipt | kStationJournal);
+         return d.PrintString(kStationReceipt | kStationJournal, "Итог");
        },
        Hex("2F " + kPwd + "03 02") + Field("Итог")},
       {"PrintReportX", [](FiscalDevice& d) { return d.PrintReportX(); }, Hex("40 " + kPwd)},
@@ -117,92 +109,59 @@ std::vector<RequestCase> Cases() {
        Hex("66 " + kTaxPwd + "01 01 01 1A 1F 01 1A")},
       {"FiscalReportByShifts", [](FiscalDevice& d) { return d.FiscalReportByShifts(0, 1, 0xFFFF); },
        Hex("67 " + kTaxPwd + "00 01 00 FF FF")},
-      {"OpenSlipDocument", [](FiscalDevice& d) { return d.OpenSlipDocument(); },
+      {"OpenSlipDocument", [](FiscalDevice& d) { return d.OpenSlipDocument(0); },
        Hex("71 " + kPwd + "00 00 00 00 00 00 00 00")},
       {"SlipOperation",
        [](FiscalDevice& d) {
-         d.StrNumber = 3, d.Quantity = 1000, d.Price = 1234, d.PendingText = "A";
-         return d.SlipOperation(2);
+         return d.SlipOperation(3, {1000, 1234, "A"}, 2);
        },
        Hex("73 " + kPwd + "03 " + kItem + "02 00 00 00") + Field("A")},
-      {"SlipSurcharge",
-       [](FiscalDevice& d) {
-         d.StrNumber = 3, d.Amounts[0] = 500, d.PendingText = "";
-         return d.SlipSurcharge(1);
-       },
+      {"SlipSurcharge", [](FiscalDevice& d) { return d.SlipSurcharge(3, 500, "", 1); },
        Hex("75 " + kPwd + "01 03 F4 01 00 00 00 01 00 00 00") + Field("")},
-      {"SlipDiscount",
-       [](FiscalDevice& d) {
-         d.StrNumber = 3, d.Amounts[0] = 500, d.PendingText = "";
-         return d.SlipDiscount();
-       },
+      {"SlipDiscount", [](FiscalDevice& d) { return d.SlipDiscount(3, 500, ""); },
        Hex("75 " + kPwd + "00 03 F4 01 00 00 00 00 00 00 00") + Field("")},
       {"CloseSlipReceipt",
        [](FiscalDevice& d) {
-         d.StrNumber = 9, d.Amounts[0] = 100, d.Amounts[3] = 50, d.PendingText = "Спасибо";
-         return d.CloseSlipReceipt();
+         return d.CloseSlipReceipt(9, {100, 0, 0, 50}, "Спасибо");
        },
        Hex("77 " + kPwd + "09 64 00 00 00 00 00 00 00 00 00 00 00 00 00 00 32 00 00 00 00 " +
            "00 00 00 00 00 00") +
            Field("Спасибо")},
-      {"FillSlipBuffer",
-       [](FiscalDevice& d) {
-         d.StrNumber = 3, d.PendingText = "ABC";
-         return d.FillSlipBuffer();
-       },
+      {"FillSlipBuffer", [](FiscalDevice& d) { return d.FillSlipBuffer(3, "ABC"); },
        Hex("7A " + kPwd + "03 41 42 43")},
       {"PrintSlip", [](FiscalDevice& d) { return d.PrintSlip(); }, Hex("7D " + kPwd + "00 02")},
       {"Sale",
        [](FiscalDevice& d) {
-         d.Quantity = 1000, d.Price = 1234, d.PendingText = "Молоко";
-         return d.Sale();
+         return d.Sale({1000, 1234, "Молоко"});
        },
        Hex("80 " + kPwd + kItem + "00 00 00 00") + Field("Молоко")},
       {"ReturnSale",
        [](FiscalDevice& d) {
-         d.Quantity = 1000, d.Price = 1234, d.PendingText = "";
-         return d.ReturnSale(4);
+         return d.ReturnSale({1000, 1234, ""}, 4);
        },
        Hex("82 " + kPwd + kItem + "04 00 00 00") + Field("")},
       {"Storno",
        [](FiscalDevice& d) {
-         d.Quantity = 1000, d.Price = 1234, d.Department = 7, d.PendingText = "";
-         return d.Storno(3);
+         d.SetDepartment(7);
+         return d.Storno({1000, 1234, ""}, 3);
        },
        Hex("84 " + kPwd + "E8 03 00 00 00 D2 04 00 00 00 07 03 00 00 00") + Field("")},
       {"CloseReceipt",
        [](FiscalDevice& d) {
-         d.Amounts[0] = 100, d.Amounts[3] = 50, d.PendingText = "Спасибо";
-         return d.CloseReceipt();
+         return d.CloseReceipt({100, 0, 0, 50}, "Спасибо");
        },
        Hex("85 " + kPwd + "64 00 00 00 00 00 00 00 00 00 00 00 00 00 00 32 00 00 00 00 " +
            "00 00 00 00 00 00") +
            Field("Спасибо")},
-      {"Discount",
-       [](FiscalDevice& d) {
-         d.Amounts[0] = 500, d.PendingText = "";
-         return d.Discount(1);
-       },
+      {"Discount", [](FiscalDevice& d) { return d.Discount(500, "", 1); },
        Hex("86 " + kPwd + "F4 01 00 00 00 01 00 00 00") + Field("")},
-      {"Surcharge",
-       [](FiscalDevice& d) {
-         d.Amounts[0] = 500, d.PendingText = "";
-         return d.Surcharge();
-       },
+      {"Surcharge", [](FiscalDevice& d) { return d.Surcharge(500, ""); },
        Hex("87 " + kPwd + "F4 01 00 00 00 00 00 00 00") + Field("")},
       {"AnnulReceipt", [](FiscalDevice& d) { return d.AnnulReceipt(); }, Hex("88 " + kPwd)},
-      {"Subtotal", [](FiscalDevice& d) { return d.Subtotal(); }, Hex("89 " + kPwd)},
-      {"StornoDiscount",
-       [](FiscalDevice& d) {
-         d.Amounts[0] = 1, d.PendingText = "";
-         return d.StornoDiscount(2);
-       },
+      {"Subtotal", [](FiscalDevice& d) { return d.Subtotal().has_value(); }, Hex("89 " + kPwd)},
+      {"StornoDiscount", [](FiscalDevice& d) { return d.StornoDiscount(1, "", 2); },
        Hex("8A " + kPwd + "01 00 00 00 00 02 00 00 00") + Field("")},
-      {"StornoSurcharge",
-       [](FiscalDevice& d) {
-         d.Amounts[0] = 1, d.PendingText = "";
-         return d.StornoSurcharge(2);
-       },
+      {"StornoSurcharge", [](FiscalDevice& d) { return d.StornoSurcharge(1, "", 2); },
        Hex("8B " + kPwd + "01 00 00 00 00 02 00 00 00") + Field("")},
       {"RepeatDocument", [](FiscalDevice& d) { return d.RepeatDocument(); }, Hex("8C " + kPwd)},
       {"ContinuePrint", [](FiscalDevice& d) { return d.ContinuePrint(); }, Hex("B0 " + kPwd)},
@@ -214,7 +173,7 @@ class RequestBytesTest : public testing::LinkFixture {
   void SetUp() override {
     ports_.Attach(kPort, register_);
     device_.SetTaxPassword(0x01020304, true);
-    device_.LineWidth = 36;
+    device_.SetLineWidth(36);
     Open();
   }
   // Reads the type (family 9: PrintStringWithFont, longer texts) and forgets the request.
@@ -238,50 +197,40 @@ TEST_F(RequestBytesTest, EveryCommandSendsItsLayout) {
 
 TEST_F(RequestBytesTest, PrintStringOnFamilyOneIsTheShortForm) {
   ReadType(0);
-  device_.PendingText = "Итог";
-  ASSERT_TRUE(device_.PrintString(kStationReceipt));
+  ASSERT_TRUE(device_.PrintString(kStationReceipt, "Итог"));
   EXPECT_EQ(register_.requests.front(), Hex("17 " + kPwd + "02") + Field("Итог"));
 }
 
 TEST_F(RequestBytesTest, TextFieldsArePackedByLengthFamilyAndLineWidth) {
   ReadType(6);
-  device_.Quantity = 1000;
-  device_.Price = 1234;
   const std::string fifty(50, 'x');
-  device_.PendingText = "abcde";
-  ASSERT_TRUE(device_.Sale());
+  ASSERT_TRUE(device_.Sale({1000, 1234, "abcde"}));
   EXPECT_EQ(register_.requests.back().size(), 20u + 40u);  // 5 characters and 35 zeros
   EXPECT_EQ(Bytes(register_.requests.back().begin() + 20, register_.requests.back().end()),
             Field("abcde"));
 
-  device_.PendingText = fifty;
-  ASSERT_TRUE(device_.Sale());
+  ASSERT_TRUE(device_.Sale({1000, 1234, fifty}));
   EXPECT_EQ(register_.requests.back().size(), 20u + 36u);  // cut to the line width
   // 39 characters are still a short text, 40 a long one.
-  device_.PendingText = std::string(39, 'y');
-  ASSERT_TRUE(device_.Sale());
+  ASSERT_TRUE(device_.Sale({1000, 1234, std::string(39, 'y')}));
   EXPECT_EQ(Bytes(register_.requests.back().begin() + 20, register_.requests.back().end()),
             Field(std::string(39, 'y')));
-  device_.PendingText = std::string(40, 'y');
-  ASSERT_TRUE(device_.Sale());
+  ASSERT_TRUE(device_.Sale({1000, 1234, std::string(40, 'y')}));
   EXPECT_EQ(Bytes(register_.requests.back().begin() + 20, register_.requests.back().end()),
             Bytes(36, 'y'));
 
-  device_.LineWidth = 48;
-  device_.PendingText = fifty;
-  ASSERT_TRUE(device_.Sale());
+  device_.SetLineWidth(48);
+  ASSERT_TRUE(device_.Sale({1000, 1234, fifty}));
   EXPECT_EQ(register_.requests.back().size(), 20u + 48u);
 
   ReadType(0);  // family 1: always the fixed 40-byte field
-  device_.PendingText = fifty;
-  ASSERT_TRUE(device_.Sale());
+  ASSERT_TRUE(device_.Sale({1000, 1234, fifty}));
   EXPECT_EQ(register_.requests.back(),
             Hex("80 " + kPwd + kItem + "00 00 00 00") + Field(std::string(40, 'x')));
 }
 
 TEST_F(RequestBytesTest, AnOverlongSlipTextIsCutToFitTheRequest) {
-  device_.PendingText = std::string(300, 'y');
-  ASSERT_TRUE(device_.FillSlipBuffer());
+  ASSERT_TRUE(device_.FillSlipBuffer(1, std::string(300, 'y')));
   EXPECT_EQ(register_.requests.back().size(), 253u);
 }
 

@@ -16,7 +16,7 @@ TEST_F(CommonMethodsTest, TheDepartmentIsSetAndReadByDirectIO) {
   std::u16string text = u"как было";
   int32_t data = 0x105;
   EXPECT_EQ(service_.DirectIO(1, data, text), 0);
-  EXPECT_EQ(service_.Device().Department, 5);  // its low byte
+  EXPECT_EQ(service_.Device().Department(), 5);  // its low byte
   data = -1;
   EXPECT_EQ(service_.DirectIO(2, data, text), 0);
   EXPECT_EQ(data, 5);
