@@ -18,10 +18,10 @@
 
 #include "config/DriverLog.h"
 #include "device/FiscalDevice.h"
-#include "fiscal/ReceiptArithmetic.h"
 #include "platform/memory/LinePeer.h"
 #include "platform/memory/MemoryPlatform.h"
 #include "platform/memory/MemoryPortProvider.h"
+#include "receipt/ReceiptArithmetic.h"
 
 namespace {
 
@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Run("Sale", clock, [&] { device.Sale({1000, 4550, {}}, 1); });
   // Only amounts the service lets through: none below 0 or above the register's money field.
   const int64_t discountUnits = device.ToRegisterUnits(discount);
-  if (discountUnits >= 0 && discountUnits <= fiscal::kMaxRegisterAmount)
+  if (discountUnits >= 0 && discountUnits <= receipt::kMaxRegisterAmount)
     Run("DiscountByTax", clock, [&] { device.DiscountByTax(discountUnits, {}); });
   Run("CloseReceipt", clock, [&] { device.CloseReceipt({5000, 0, 0, 0}, {}); });
   Run("PrintReportX", clock, [&] { device.PrintReportX() && device.WaitForPrinting(100); });

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "fiscal/OposText.h"
 #include "platform/portable/TableTextConverter.h"
+#include "receipt/OposText.h"
 #include "service/OposConstants.h"
 
 #include "FuzzSupport.h"
@@ -24,27 +24,27 @@ using fuzz::Check;
 constexpr int32_t kPidxDateType = 16032;
 
 void CheckParsers(std::string_view text) {
-  fiscal::RegisterDateTime date;
-  if (fiscal::ParseOposDate(text, date)) {
+  receipt::RegisterDateTime date;
+  if (receipt::ParseOposDate(text, date)) {
     Check(date.day >= 1 && date.day <= 31 && date.month >= 1 && date.month <= 12 &&
               date.hour <= 23 && date.minute <= 59,
           "a date read is in range");
-    Check(fiscal::FormatOposDate(date) == text, "a date read formats back to its text");
+    Check(receipt::FormatOposDate(date) == text, "a date read formats back to its text");
   }
   uint16_t word = 0;
-  if (fiscal::ParseWord(text, word)) {
+  if (receipt::ParseWord(text, word)) {
     uint16_t again = 0;
-    Check(fiscal::ParseWord(std::to_string(word), again) && again == word, "a number read");
+    Check(receipt::ParseWord(std::to_string(word), again) && again == word, "a number read");
   }
 }
 
 void CheckFormat(const uint8_t* bytes) {
   const std::string text =
-      fiscal::FormatOposDate({bytes[0], bytes[1], bytes[2], bytes[3], bytes[4]});
-  fiscal::RegisterDateTime date;
+      receipt::FormatOposDate({bytes[0], bytes[1], bytes[2], bytes[3], bytes[4]});
+  receipt::RegisterDateTime date;
   const bool valid = bytes[0] >= 1 && bytes[0] <= 31 && bytes[1] >= 1 && bytes[1] <= 12 &&
                      bytes[3] <= 23 && bytes[4] <= 59;
-  if (valid) Check(fiscal::ParseOposDate(text, date), "a register date formats to a date");
+  if (valid) Check(receipt::ParseOposDate(text, date), "a register date formats to a date");
 }
 
 void CheckMethods(const std::u16string (&texts)[3]) {

@@ -6,7 +6,7 @@
 
 #include "device/DeviceStatus.h"
 #include "device/ModelTable.h"
-#include "fiscal/SettingsTables.h"
+#include "receipt/SettingsTables.h"
 #include "service/FptrService.h"
 
 namespace orn::service {
@@ -49,8 +49,8 @@ bool FptrService::ApplyDeviceType() {
                 unsigned(Le32(device_.StatusBlock() + device::status::kRegisterNumber)));
   deviceDescription_ = description;
 
-  fiscal::TextRows rows;
-  if (!fiscal::ReadTextRows(device_, rows)) return false;
+  receipt::TextRows rows;
+  if (!receipt::ReadTextRows(device_, rows)) return false;
   numHeaderLines_ = rows.headerLines;
   numTrailerLines_ = rows.trailerLines;
   firstHeaderRow_ = rows.firstHeaderRow;

@@ -20,10 +20,10 @@
 #include "config/DriverLog.h"
 #include "config/DriverParams.h"
 #include "device/FiscalDevice.h"
-#include "fiscal/OposText.h"
-#include "fiscal/ReceiptState.h"
 #include "platform/CommPort.h"
 #include "platform/Platform.h"
+#include "receipt/OposText.h"
+#include "receipt/ReceiptState.h"
 #include "service/MethodList.h"
 
 namespace orn::service {
@@ -59,11 +59,11 @@ class FptrService {
   int32_t DirectIO(int32_t command, int32_t& data, std::u16string& string);
   // Lifecycle.cpp
   int32_t ReleaseDevice();
-  // fiscal/DocumentMethods.cpp
+  // DocumentMethods.cpp
   int32_t BeginFiscalDocument(int32_t documentAmount);
-  // fiscal/ReceiptMethods.cpp
+  // ReceiptMethods.cpp
   int32_t BeginFiscalReceipt(bool printHeader);
-  // fiscal/DocumentMethods.cpp
+  // DocumentMethods.cpp
   int32_t BeginFixedOutput(int32_t station, int32_t documentType);
   int32_t BeginInsertion(int32_t timeout);
   int32_t BeginItemList(int32_t vatID);
@@ -72,32 +72,32 @@ class FptrService {
   int32_t BeginTraining();
   // CommonMethods.cpp
   int32_t ClearError();
-  // fiscal/DocumentMethods.cpp
+  // DocumentMethods.cpp
   int32_t EndFiscalDocument();
-  // fiscal/ReceiptMethods.cpp
+  // ReceiptMethods.cpp
   int32_t EndFiscalReceipt(bool printHeader);
-  // fiscal/DocumentMethods.cpp
+  // DocumentMethods.cpp
   int32_t EndFixedOutput();
   int32_t EndInsertion();
   int32_t EndItemList();
   int32_t EndNonFiscal();
   int32_t EndRemoval();
   int32_t EndTraining();
-  // fiscal/ReportMethods.cpp. Out parameters: `optArgs`, `data`, `date`, `vatRate`.
+  // ReportMethods.cpp. Out parameters: `optArgs`, `data`, `date`, `vatRate`.
   int32_t GetData(int32_t dataItem, int32_t& optArgs, std::u16string& data);
   int32_t GetDate(std::u16string& date);
   int32_t GetTotalizer(int32_t vatID, int32_t optArgs, std::u16string& data);
   int32_t GetVatEntry(int32_t vatID, int32_t optArgs, int32_t& vatRate);
-  // fiscal/ReceiptMethods.cpp
+  // ReceiptMethods.cpp
   int32_t PrintDuplicateReceipt();
-  // fiscal/DocumentMethods.cpp
+  // DocumentMethods.cpp
   int32_t PrintFiscalDocumentLine(std::u16string_view documentLine);
   int32_t PrintFixedOutput(int32_t documentType, int32_t lineNumber, std::u16string_view data);
   int32_t PrintNormal(int32_t station, std::u16string_view data);
-  // fiscal/ReportMethods.cpp
+  // ReportMethods.cpp
   int32_t PrintPeriodicTotalsReport(std::u16string_view date1, std::u16string_view date2);
   int32_t PrintPowerLossReport();
-  // fiscal/ReceiptMethods.cpp
+  // ReceiptMethods.cpp
   int32_t PrintRecItem(std::u16string_view description, int64_t price, int32_t quantity,
                        int32_t vatInfo, int64_t unitPrice, std::u16string_view unitName);
   int32_t PrintRecItemAdjustment(int32_t adjustmentType, std::u16string_view description,
@@ -108,17 +108,17 @@ class FptrService {
   int32_t PrintRecSubtotal(int64_t amount);
   int32_t PrintRecSubtotalAdjustment(int32_t adjustmentType, std::u16string_view description,
                                      int64_t amount);
-  // fiscal/PaymentMethods.cpp
+  // PaymentMethods.cpp
   int32_t PrintRecTotal(int64_t total, int64_t payment, std::u16string_view description);
-  // fiscal/ReceiptMethods.cpp
+  // ReceiptMethods.cpp
   int32_t PrintRecVoid(std::u16string_view description);
   int32_t PrintRecVoidItem(std::u16string_view description, int64_t amount, int32_t quantity,
                            int32_t adjustmentType, int64_t adjustment, int32_t vatInfo);
-  // fiscal/ReportMethods.cpp
+  // ReportMethods.cpp
   int32_t PrintReport(int32_t reportType, std::u16string_view startNum, std::u16string_view endNum);
   int32_t PrintXReport();
   int32_t PrintZReport();
-  // fiscal/SettingsMethods.cpp
+  // SettingsMethods.cpp
   int32_t ResetPrinter();
   int32_t SetDate(std::u16string_view date);
   int32_t SetHeaderLine(int32_t lineNumber, std::u16string_view text, bool doubleWidth);
@@ -127,11 +127,11 @@ class FptrService {
   int32_t SetTrailerLine(int32_t lineNumber, std::u16string_view text, bool doubleWidth);
   int32_t SetVatTable();
   int32_t SetVatValue(int32_t vatID, std::u16string_view vatValue);
-  // fiscal/ReceiptMethods.cpp
+  // ReceiptMethods.cpp
   int32_t VerifyItem(std::u16string_view itemName, int32_t vatID);
-  // fiscal/PaymentMethods.cpp
+  // PaymentMethods.cpp
   int32_t PrintRecCash(int64_t amount);
-  // fiscal/ReceiptMethods.cpp
+  // ReceiptMethods.cpp
   int32_t PrintRecItemFuel(std::u16string_view description, int64_t price, int32_t quantity,
                            int32_t vatInfo, int64_t unitPrice, std::u16string_view unitName,
                            int64_t specialTax, std::u16string_view specialTaxName);
@@ -153,7 +153,7 @@ class FptrService {
   int32_t State() const { return state_; }
   const device::FiscalDevice& Device() const { return device_; }
   const config::DriverParams& Params() const { return params_; }
-  const fiscal::ReceiptState& Receipt() const { return receipt_; }
+  const receipt::ReceiptState& Receipt() const { return receipt_; }
 
  private:
   // One parameter of a method as the log shows it.
@@ -332,7 +332,7 @@ class FptrService {
     bool& operator[](RetryStep step) { return done[step]; }
   };
 
-  // fiscal/PreLines.cpp: the operations the fiscal methods share.
+  // PreLines.cpp: the operations the fiscal methods share.
   bool PrintPreLine();
   bool PrintPostLine();
   bool PrintPendingLine(std::string& text, bool& done);
@@ -340,7 +340,7 @@ class FptrService {
   bool PrintTextLine(const std::string& text, uint8_t stationFlags);
   // `left` padded to the line width less `right`, then `right` (a longer `left` is kept).
   bool PrintTwoColumnLine(const std::string& left, const std::string& right);
-  // fiscal/ReceiptChecks.cpp: the argument checks of the receipt methods. Each logs why it
+  // ReceiptChecks.cpp: the argument checks of the receipt methods. Each logs why it
   // failed and sets the error triple.
   bool CheckState(std::initializer_list<int32_t> accepted);
   bool CheckQuantity(int32_t quantity);
@@ -353,13 +353,13 @@ class FptrService {
   bool CheckReceiptStation();
   // OPOS_E_ILLEGAL with `text` as the error text, also logged; returns false.
   bool Refuse(const char* text);
-  // fiscal/DocumentMethods.cpp
+  // DocumentMethods.cpp
   bool CheckSlipFiscalDocument();
   // Polls the status until a slip is in (`inserted`) or out; timeout 0 looks once.
   void WaitForSlip(int32_t timeout, bool inserted);
-  // fiscal/ReportMethods.cpp: an OPOS date (114/219 when it is not one) and a whole number
+  // ReportMethods.cpp: an OPOS date (114/219 when it is not one) and a whole number
   // 0..65535 (logged and illegal when it is not one).
-  bool ParseDateArgument(std::u16string_view text, fiscal::RegisterDateTime& date);
+  bool ParseDateArgument(std::u16string_view text, receipt::RegisterDateTime& date);
   bool ParseWordArgument(std::u16string_view text, uint16_t& value);
   // Sends a report's command once: a call repeated after the register took it (paper ran
   // out while it printed) only waits for the printing to end. With `settleByNumber` a lost
@@ -370,10 +370,10 @@ class FptrService {
   std::string DataItemText(int32_t dataItem, int32_t selector);
   // Register units; false with the triple set when refused or a command failed.
   bool ReadTotalizer(int32_t totalizer, int64_t& value);
-  // fiscal/SettingsMethods.cpp: a header or trailer line kept and written to table 4.
+  // SettingsMethods.cpp: a header or trailer line kept and written to table 4.
   void SetTextLine(std::vector<std::string>& lines, int32_t lineNumber, uint16_t row,
                    std::u16string_view text);
-  // fiscal/ReceiptSteps.cpp: the register steps of the receipt methods.
+  // ReceiptSteps.cpp: the register steps of the receipt methods.
   // Amounts in register units.
   bool SellItem(const device::ItemLine& item, int32_t vatInfo);
   bool AdjustItem(int32_t adjustmentType, const std::string& description, int64_t amount,
@@ -387,7 +387,7 @@ class FptrService {
   int FindSubtotalAdjustment(int32_t adjustmentType, int64_t amount) const;
   // An item sold or refunded: the base of the adjustments that follow it.
   void NoteLastItem(int64_t amount);
-  // fiscal/ReceiptEnd.cpp: closing, cancelling and finishing a receipt.
+  // ReceiptEnd.cpp: closing, cancelling and finishing a receipt.
   bool EndSalesReceipt();
   bool EndCashReceipt();
   bool EndSlipReceipt();
@@ -398,7 +398,7 @@ class FptrService {
   // The register lost the open receipt: OPOS_E_FAILURE with `text`, the receipt's totals
   // reset and the printer back in monitor state. Returns false.
   bool ReceiptLost(const char* text);
-  // fiscal/PaymentMethods.cpp
+  // PaymentMethods.cpp
   // The register's subtotal. On the receipt station it must be that of the receipt the
   // driver built: a register that was reset dropped the open receipt, and the items sent
   // after it opened another holding only those. Such a receipt is annulled, not closed, and
@@ -415,14 +415,14 @@ class FptrService {
   int64_t PaymentTotal() const;
   // The four payment sums the receipt closes with.
   device::Payments PaymentSums() const;
-  // fiscal/PayTypes.cpp: the configured payment type of a description (the converted
+  // PayTypes.cpp: the configured payment type of a description (the converted
   // text), or -1.
   int FindPayType(std::string_view description) const;
 
   config::DriverLog log_;
   config::DriverParams params_;
   device::FiscalDevice device_;
-  fiscal::ReceiptState receipt_;
+  receipt::ReceiptState receipt_;
   platform::TextConverter& text_;
   platform::Clock& clock_;
 

@@ -5,8 +5,8 @@
 #include "OrnfrOutput.h"
 #include "device/ModelTable.h"
 #include "device/ResultCodes.h"
-#include "fiscal/OposText.h"
-#include "fiscal/SettingsTables.h"
+#include "receipt/OposText.h"
+#include "receipt/SettingsTables.h"
 
 namespace orn::ornfr {
 
@@ -24,9 +24,9 @@ int Usage(Environment& env, const char* text) {
 
 // DDMMYYYY, or the twelve digits of an OPOS date (the time is not used).
 bool ParseDay(const std::string& text, uint8_t day[3]) {
-  fiscal::RegisterDateTime date;
+  receipt::RegisterDateTime date;
   const std::string full = text.size() == kDayDigits ? text + "0000" : text;
-  if (!fiscal::ParseOposDate(full, date)) return false;
+  if (!receipt::ParseOposDate(full, date)) return false;
   day[0] = date.day;
   day[1] = date.month;
   day[2] = date.year;
@@ -44,7 +44,7 @@ int Report(const std::vector<std::string>& args, device::FiscalDevice& device, E
   } else if (args[0] == "--shifts") {
     uint16_t first = 0;
     uint16_t last = 0;
-    if (!fiscal::ParseWord(args[1], first) || !fiscal::ParseWord(args[2], last) || first == 0 ||
+    if (!receipt::ParseWord(args[1], first) || !receipt::ParseWord(args[2], last) || first == 0 ||
         (last != 0 && last < first))
       return Usage(env, "report --shifts takes the first and last shift (0: to the end)");
     sent = device.FiscalReportByShifts(kFullReport, first, last == 0 ? kLastShift : last);
@@ -59,39 +59,39 @@ int Report(const std::vector<std::string>& args, device::FiscalDevice& device, E
 }
 
 // The register's type gives the line width and where table 4 keeps its lines.
-bool ReadTextLayout(device::FiscalDevice& device, fiscal::TextRows& rows) {
+bool ReadTextLayout(device::FiscalDevice& device, receipt::TextRows& rows) {
   if (!device.GetDeviceType()) return false;
   device.SetLineWidth(device::LineWidthForCategory(device.ModelCategory()));
-  return fiscal::ReadTextRows(device, rows);
+  return receipt::ReadTextRows(device, rows);
 }
 
 int SetTextLine(bool header, const std::vector<std::string>& args, device::FiscalDevice& device,
                 Environment& env) {
-  fiscal::TextRows rows;
+  receipt::TextRows rows;
   if (!ReadTextLayout(device, rows)) return ReportFailure(device, env);
   const int32_t count = header ? rows.headerLines : rows.trailerLines;
   uint16_t line = 0;
-  if (!fiscal::ParseWord(args[0], line) || line < 1 || line > count) {
+  if (!receipt::ParseWord(args[0], line) || line < 1 || line > count) {
     env.err << "ornfr: this register has " << (header ? "header" : "trailer") << " lines 1.."
             << count << "\n";
     return kExitUsage;
   }
   const uint16_t row = uint16_t(header ? rows.firstHeaderRow + line - 1 : line);
-  if (!fiscal::WriteTextRow(device, row, env.ansiText(args[1]))) return ReportFailure(device, env);
+  if (!receipt::WriteTextRow(device, row, env.ansiText(args[1]))) return ReportFailure(device, env);
   env.out << (header ? "set-header" : "set-trailer") << ": line " << line << " (table 4, row "
           << row << ")\n";
   return kExitSuccess;
 }
 
 int ShowTaxRates(device::FiscalDevice& device, Environment& env) {
-  for (int32_t group = 1; group <= fiscal::kTaxGroups; ++group) {
+  for (int32_t group = 1; group <= receipt::kTaxGroups; ++group) {
     const uint16_t row = uint16_t(group);
     const std::optional<device::TableValue> rateValue =
-        device.ReadTable({fiscal::kTaxTable, row, 1, device::FieldKind::kNumber, 2});
+        device.ReadTable({receipt::kTaxTable, row, 1, device::FieldKind::kNumber, 2});
     if (!rateValue) return ReportFailure(device, env);
     const uint32_t rate = rateValue->number;
     const std::optional<device::TableValue> name =
-        device.ReadTable({fiscal::kTaxTable, row, 2, device::FieldKind::kString, 255});
+        device.ReadTable({receipt::kTaxTable, row, 2, device::FieldKind::kString, 255});
     if (!name) return ReportFailure(device, env);
     char text[64];
     std::snprintf(text, sizeof text, "tax %d: %u.%02u %% ", int(group), unsigned(rate / 100),
@@ -105,10 +105,10 @@ int SetTaxRate(const std::vector<std::string>& args, device::FiscalDevice& devic
                Environment& env) {
   uint16_t group = 0;
   uint16_t rate = 0;
-  if (!fiscal::ParseWord(args[0], group) || group < 1 || group > fiscal::kTaxGroups ||
-      !fiscal::ParseWord(args[1], rate) || rate > fiscal::kMaxTaxRate)
+  if (!receipt::ParseWord(args[0], group) || group < 1 || group > receipt::kTaxGroups ||
+      !receipt::ParseWord(args[1], rate) || rate > receipt::kMaxTaxRate)
     return Usage(env, "set-vat takes a tax group 1..4 and a rate in 0.01 % (1800 = 18 %)");
-  if (!fiscal::WriteTaxRate(device, group, rate)) return ReportFailure(device, env);
+  if (!receipt::WriteTaxRate(device, group, rate)) return ReportFailure(device, env);
   env.out << "set-vat: tax " << group << " = " << rate / 100 << "." << (rate % 100) / 10
           << rate % 10 << " %\n";
   return kExitSuccess;
