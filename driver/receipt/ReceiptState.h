@@ -2,42 +2,26 @@
 // The part of the receipt state that must outlive the process: the printer state, the
 // cancel and printed flags, the next slip line, the subtotal the driver built and the
 // payment sums of the open receipt.
-// Every change is written through to the registry at once (the device's Params key and its
-// CheckSumm sub key), and LoadReceiptState reads it back at the next OpenService, so a new
-// service object can carry on or cancel a receipt the register still holds open.
-// A failed write fails no method: the held value is the one the driver works with. The first
-// failure is kept, so that the service can say once in its log, and in its health check,
-// that the state would not survive a crash (a cashier's account that may not write the key).
+// Every change is written through at once to the state store (the device's Params key and
+// its CheckSumm sub key), and LoadReceiptState reads it back at the next OpenService, so a
+// new service object can carry on or cancel a receipt the register still holds open.
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
-#include <string>
 
-#include "config/DriverParams.h"
 #include "device/FiscalDevice.h"
-#include "device/UnsettledCommand.h"
-#include "platform/Registry.h"
+#include "receipt/StateStore.h"
 
 namespace orn::receipt {
 
 inline constexpr int kPaymentTypeCount = 4;
 inline constexpr int32_t kDefaultPrinterState = 1;  // monitor
-inline constexpr uint8_t kDefaultStrNumber = 1;
+inline constexpr uint8_t kDefaultSlipLine = 1;
 
-// It also keeps the device's unsettled command (a recording command whose answer was
-// lost), so that a new process fetches that answer instead of recording the operation
-// twice.
-class ReceiptState : public device::UnsettledStore {
+class ReceiptState {
  public:
-  struct StoreFailure {
-    long code = 0;        // the OS error of the write
-    std::string keyPath;  // under HKEY_LOCAL_MACHINE
-  };
-
-  // The keys are found through `params`, whose paths are set by ReadDeviceParams.
-  ReceiptState(platform::Registry& registry, const config::DriverParams& params);
+  explicit ReceiptState(StateStore& store) : store_(store) {}
 
   // Reads the stored values over the held ones; missing values keep theirs.
   void LoadReceiptState();
@@ -46,7 +30,8 @@ class ReceiptState : public device::UnsettledStore {
 
   int32_t PrinterState() const { return printerState_; }
   bool CancelReceipt() const { return cancelReceipt_; }
-  uint8_t StrNumber() const { return strNumber_; }
+  // The slip line the next slip command prints at.
+  uint8_t SlipLine() const { return slipLine_; }
   bool RecPrinted() const { return recPrinted_; }
   bool SlpPrinted() const { return slpPrinted_; }
   // How the driver ended the open receipt in the register. A retry that finds nothing open
@@ -66,7 +51,7 @@ class ReceiptState : public device::UnsettledStore {
   // Each writes to the registry only when the value changes.
   void SetPrinterState(int32_t state);
   void SetCancelReceipt(bool cancel);
-  void SetStrNumber(uint8_t number);
+  void SetSlipLine(uint8_t line);
   void SetRecPrinted(bool printed);
   void SetSlpPrinted(bool printed);
   void SetReceiptEnding(Ending ending);
@@ -81,36 +66,18 @@ class ReceiptState : public device::UnsettledStore {
   // in the registry by an earlier process are stale, and the next receipt rewrites them.
   void ForgetPaymentSums() { paymentSums_ = {}; }
 
-  void SaveUnsettled(const std::string& record) override;
-  std::string LoadUnsettled() override;
-
-  // The first write that failed since the device was opened.
-  const std::optional<StoreFailure>& StoreFailed() const { return storeFailure_; }
-  // That failure once, the first time it is asked for; nothing after.
-  std::optional<StoreFailure> StoreFailureToReport();
-
  private:
-  // A value of the Params key.
-  void WriteDword(const char* name, uint32_t value);
-  void Store(const std::string& keyPath, const std::string& name, const std::string& text);
-  // `set` writes into the key of `keyPath` (created when missing) and returns the OS code.
-  void Store(const std::string& keyPath, const std::function<long(platform::RegKey)>& set);
-  std::string PaymentSumsKeyPath() const;
-
-  platform::Registry& registry_;
-  const config::DriverParams& params_;
+  StateStore& store_;
 
   int32_t printerState_ = kDefaultPrinterState;
   bool cancelReceipt_ = false;
-  uint8_t strNumber_ = kDefaultStrNumber;
+  uint8_t slipLine_ = kDefaultSlipLine;
   bool recPrinted_ = false;
   bool slpPrinted_ = false;
   Ending ending_ = Ending::kNone;
   std::optional<int64_t> receiptSubtotal_;
   bool receiptStarted_ = true;
   std::array<int64_t, kPaymentTypeCount> paymentSums_{};
-  std::optional<StoreFailure> storeFailure_;
-  bool storeFailureReported_ = false;
 };
 
 }  // namespace orn::receipt

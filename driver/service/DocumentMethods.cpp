@@ -25,7 +25,7 @@ constexpr uint32_t kSlipPollMs = 100;
 int32_t FptrService::BeginNonFiscal() {
   return Call(Method::kBeginNonFiscal, {}, [&] {
     if (!CheckState({FPTR_PS_MONITOR})) return;
-    receipt_.SetStrNumber(1);
+    receipt_.SetSlipLine(1);
     receipt_.SetRecPrinted(false);
     receipt_.SetSlpPrinted(false);
     receipt_.SetPrinterState(FPTR_PS_NONFISCAL);
@@ -60,8 +60,8 @@ int32_t FptrService::PrintNormal(int32_t station, std::u16string_view data) {
       if (onReceipt) receipt_.SetRecPrinted(true);
     }
     if (slip) {
-      if (!device_.FillSlipBuffer(receipt_.StrNumber(), text)) return;
-      receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
+      if (!device_.FillSlipBuffer(receipt_.SlipLine(), text)) return;
+      receipt_.SetSlipLine(uint8_t(receipt_.SlipLine() + 1));
       receipt_.SetSlpPrinted(true);
     }
   });
@@ -79,7 +79,7 @@ int32_t FptrService::BeginFiscalDocument(int32_t documentAmount) {
   return Call(Method::kBeginFiscalDocument, {Number("DocumentAmount", documentAmount)}, [&] {
     if (!CheckSlipFiscalDocument() || !CheckState({FPTR_PS_MONITOR})) return;
     // The header and the title take the slip's first lines.
-    receipt_.SetStrNumber(uint8_t(numHeaderLines_ + 3));
+    receipt_.SetSlipLine(uint8_t(numHeaderLines_ + 3));
     dayOpened_ = true;
     receipt_.SetPrinterState(FPTR_PS_FISCAL_DOCUMENT);
   });
@@ -88,8 +88,8 @@ int32_t FptrService::BeginFiscalDocument(int32_t documentAmount) {
 int32_t FptrService::PrintFiscalDocumentLine(std::u16string_view documentLine) {
   return Call(Method::kPrintFiscalDocumentLine, {Text("DocumentLine", documentLine)}, [&] {
     if (!CheckSlipFiscalDocument() || !CheckState({FPTR_PS_FISCAL_DOCUMENT})) return;
-    if (device_.FillSlipBuffer(receipt_.StrNumber(), FromApp(documentLine)))
-      receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
+    if (device_.FillSlipBuffer(receipt_.SlipLine(), FromApp(documentLine)))
+      receipt_.SetSlipLine(uint8_t(receipt_.SlipLine() + 1));
   });
 }
 

@@ -6,7 +6,9 @@ FptrService::FptrService(const platform::Platform& platform, platform::PortProvi
     : log_(platform.files, platform.clock),
       params_(platform.registry, log_),
       device_(ports, platform.clock, log_),
-      receipt_(platform.registry, params_),
+      stateStore_(platform.registry, params_),
+      receipt_(stateStore_),
+      unsettledRecord_(stateStore_),
       text_(platform.text),
       clock_(platform.clock) {
   // A port found by the scan is written back, so the next open goes straight to it.

@@ -1,11 +1,13 @@
 #pragma once
-// The OPOS FiscalPrinter service object: one C++ member per IFptr method, in the
-// interface's order and with its argument order, each returning the OPOS result code.
-// Texts cross this boundary as UTF-16, currency as int64_t (amount x 10000); inside, texts
-// are Windows-1251 strings. The COM adapter converts BSTR, CURRENCY and VARIANT_BOOL and
-// forwards, one line per method; nothing here throws.
+// The OPOS FiscalPrinter service object: one C++ member per IFptr method, with the
+// interface's argument order, each returning the OPOS result code. Texts cross this
+// boundary as UTF-16, currency as int64_t (amount x 10000); inside, texts are Windows-1251
+// strings. The COM adapter converts BSTR, CURRENCY and VARIANT_BOOL and forwards, one line
+// per method; nothing here throws.
 //
-// The members are spread over files by concern, named above each group below.
+// The members are grouped by the file of driver/service/ that defines them, one section a
+// file under its name ("=== Name.cpp"), the IFptr methods of a file first; the interface's
+// order is the type library's (FPTRLib.idl.in). The data members follow the sections.
 
 #include <array>
 #include <cstdint>
@@ -24,138 +26,15 @@
 #include "platform/Platform.h"
 #include "receipt/OposText.h"
 #include "receipt/ReceiptState.h"
+#include "receipt/StateStore.h"
+#include "receipt/UnsettledRecord.h"
 #include "service/MethodList.h"
 
 namespace orn::service {
 
 class FptrService {
- public:
-  // Touches neither the registry nor a port: OpenService does. `ports` hands out COM ports
-  // by number (OrnComm.dll in the product, the virtual line in tests).
-  FptrService(const platform::Platform& platform, platform::PortProvider& ports);
-  FptrService(const FptrService&) = delete;
-  FptrService& operator=(const FptrService&) = delete;
+  // --- Types the sections below share ---
 
-  // --- IFptr, in the type library's order ---
-
-  // CommonMethods.cpp
-  int32_t OpenResult();
-  int32_t COFreezeEvents(bool freeze);
-  // PropertyTable.cpp. `number` is left as the caller set it for an index without a value.
-  int32_t GetPropertyNumber(int32_t propIndex, int32_t& number);
-  int32_t SetPropertyNumber(int32_t propIndex, int32_t number);
-  int32_t GetPropertyString(int32_t propIndex, std::u16string& string);
-  int32_t SetPropertyString(int32_t propIndex, std::u16string_view string);
-  // Lifecycle.cpp. `dispatch` (the control's IDispatch) is not used.
-  int32_t OpenService(std::u16string_view deviceClass, std::u16string_view deviceName,
-                      void* dispatch);
-  int32_t CloseService();
-  // HealthCheck.cpp
-  int32_t CheckHealth(int32_t level);
-  // Lifecycle.cpp
-  int32_t ClaimDevice(int32_t timeout);
-  // CommonMethods.cpp. `data` and `string` are in/out.
-  int32_t ClearOutput();
-  int32_t DirectIO(int32_t command, int32_t& data, std::u16string& string);
-  // Lifecycle.cpp
-  int32_t ReleaseDevice();
-  // DocumentMethods.cpp
-  int32_t BeginFiscalDocument(int32_t documentAmount);
-  // ReceiptMethods.cpp
-  int32_t BeginFiscalReceipt(bool printHeader);
-  // DocumentMethods.cpp
-  int32_t BeginFixedOutput(int32_t station, int32_t documentType);
-  int32_t BeginInsertion(int32_t timeout);
-  int32_t BeginItemList(int32_t vatID);
-  int32_t BeginNonFiscal();
-  int32_t BeginRemoval(int32_t timeout);
-  int32_t BeginTraining();
-  // CommonMethods.cpp
-  int32_t ClearError();
-  // DocumentMethods.cpp
-  int32_t EndFiscalDocument();
-  // ReceiptMethods.cpp
-  int32_t EndFiscalReceipt(bool printHeader);
-  // DocumentMethods.cpp
-  int32_t EndFixedOutput();
-  int32_t EndInsertion();
-  int32_t EndItemList();
-  int32_t EndNonFiscal();
-  int32_t EndRemoval();
-  int32_t EndTraining();
-  // ReportMethods.cpp. Out parameters: `optArgs`, `data`, `date`, `vatRate`.
-  int32_t GetData(int32_t dataItem, int32_t& optArgs, std::u16string& data);
-  int32_t GetDate(std::u16string& date);
-  int32_t GetTotalizer(int32_t vatID, int32_t optArgs, std::u16string& data);
-  int32_t GetVatEntry(int32_t vatID, int32_t optArgs, int32_t& vatRate);
-  // ReceiptMethods.cpp
-  int32_t PrintDuplicateReceipt();
-  // DocumentMethods.cpp
-  int32_t PrintFiscalDocumentLine(std::u16string_view documentLine);
-  int32_t PrintFixedOutput(int32_t documentType, int32_t lineNumber, std::u16string_view data);
-  int32_t PrintNormal(int32_t station, std::u16string_view data);
-  // ReportMethods.cpp
-  int32_t PrintPeriodicTotalsReport(std::u16string_view date1, std::u16string_view date2);
-  int32_t PrintPowerLossReport();
-  // ReceiptMethods.cpp
-  int32_t PrintRecItem(std::u16string_view description, int64_t price, int32_t quantity,
-                       int32_t vatInfo, int64_t unitPrice, std::u16string_view unitName);
-  int32_t PrintRecItemAdjustment(int32_t adjustmentType, std::u16string_view description,
-                                 int64_t amount, int32_t vatInfo);
-  int32_t PrintRecMessage(std::u16string_view message);
-  int32_t PrintRecNotPaid(std::u16string_view description, int64_t amount);
-  int32_t PrintRecRefund(std::u16string_view description, int64_t amount, int32_t vatInfo);
-  int32_t PrintRecSubtotal(int64_t amount);
-  int32_t PrintRecSubtotalAdjustment(int32_t adjustmentType, std::u16string_view description,
-                                     int64_t amount);
-  // PaymentMethods.cpp
-  int32_t PrintRecTotal(int64_t total, int64_t payment, std::u16string_view description);
-  // ReceiptMethods.cpp
-  int32_t PrintRecVoid(std::u16string_view description);
-  int32_t PrintRecVoidItem(std::u16string_view description, int64_t amount, int32_t quantity,
-                           int32_t adjustmentType, int64_t adjustment, int32_t vatInfo);
-  // ReportMethods.cpp
-  int32_t PrintReport(int32_t reportType, std::u16string_view startNum, std::u16string_view endNum);
-  int32_t PrintXReport();
-  int32_t PrintZReport();
-  // SettingsMethods.cpp
-  int32_t ResetPrinter();
-  int32_t SetDate(std::u16string_view date);
-  int32_t SetHeaderLine(int32_t lineNumber, std::u16string_view text, bool doubleWidth);
-  int32_t SetPOSID(std::u16string_view posID, std::u16string_view cashierID);
-  int32_t SetStoreFiscalID(std::u16string_view id);
-  int32_t SetTrailerLine(int32_t lineNumber, std::u16string_view text, bool doubleWidth);
-  int32_t SetVatTable();
-  int32_t SetVatValue(int32_t vatID, std::u16string_view vatValue);
-  // ReceiptMethods.cpp
-  int32_t VerifyItem(std::u16string_view itemName, int32_t vatID);
-  // PaymentMethods.cpp
-  int32_t PrintRecCash(int64_t amount);
-  // ReceiptMethods.cpp
-  int32_t PrintRecItemFuel(std::u16string_view description, int64_t price, int32_t quantity,
-                           int32_t vatInfo, int64_t unitPrice, std::u16string_view unitName,
-                           int64_t specialTax, std::u16string_view specialTaxName);
-  int32_t PrintRecItemFuelVoid(std::u16string_view description, int64_t price, int32_t vatInfo,
-                               int64_t specialTax);
-  int32_t PrintRecPackageAdjustment(int32_t adjustmentType, std::u16string_view description,
-                                    std::u16string_view vatAdjustment);
-  int32_t PrintRecPackageAdjustVoid(int32_t adjustmentType, std::u16string_view vatAdjustment);
-  int32_t PrintRecRefundVoid(std::u16string_view description, int64_t amount, int32_t vatInfo);
-  int32_t PrintRecSubtotalAdjustVoid(int32_t adjustmentType, int64_t amount);
-  int32_t PrintRecTaxID(std::u16string_view taxID);
-  // CommonMethods.cpp
-  int32_t SetCurrency(int32_t newCurrency);
-  int32_t GetOpenResult();
-
-  // --- For tests and the bench: the state the properties report ---
-  bool Opened() const { return opened_; }
-  bool Claimed() const { return claimed_; }
-  int32_t State() const { return state_; }
-  const device::FiscalDevice& Device() const { return device_; }
-  const config::DriverParams& Params() const { return params_; }
-  const receipt::ReceiptState& Receipt() const { return receipt_; }
-
- private:
   // One parameter of a method as the log shows it.
   struct LogArg {
     enum Kind { kNumber, kFlag, kCurrency, kText } kind;
@@ -191,7 +70,102 @@ class FptrService {
     bool slpPresent = false;
   };
 
-  // Property tables (PropertyTable.cpp): one row per PIDX index.
+  // Steps of a method already done, for a call repeated after a failure.
+  enum RetryStep {
+    kMainStepDone = 0,
+    kPreLineDone = 1,
+    kPostLineDone = 2,
+    kTaxSplitDone = 3,
+    kDescriptionPrinted = 4,  // of a subtotal adjustment, on a line of its own
+  };
+  // What a method called again after a failure must not do again: the steps that
+  // succeeded, and how far a step of several register commands got. A new method and a
+  // method that ends well clear it (`= {}`).
+  struct RetrySteps {
+    std::array<bool, 5> done{};
+    size_t textPrinted = 0;  // bytes of a multi-line text printed whole
+    // The tax parts of a subtotal adjustment (or its void) not yet registered.
+    device::TaxParts taxPartsLeft;
+    // The register's document number before the command that makes the method's document
+    // (cash in or out, the close, a report) was first sent: if its answer is lost, a new
+    // number says the register made the document.
+    std::optional<uint16_t> documentBefore;
+    bool& operator[](RetryStep step) { return done[step]; }
+  };
+
+  // === FptrService.cpp ===
+ public:
+  // Touches neither the registry nor a port: OpenService does. `ports` hands out COM ports
+  // by number (OrnComm.dll in the product, the virtual line in tests).
+  FptrService(const platform::Platform& platform, platform::PortProvider& ports);
+  FptrService(const FptrService&) = delete;
+  FptrService& operator=(const FptrService&) = delete;
+
+  // For tests and the bench: the state the properties report.
+  bool Opened() const { return opened_; }
+  bool Claimed() const { return claimed_; }
+  int32_t State() const { return state_; }
+  const device::FiscalDevice& Device() const { return device_; }
+  const config::DriverParams& Params() const { return params_; }
+  const receipt::ReceiptState& Receipt() const { return receipt_; }
+
+  // === CommonMethods.cpp ===
+  int32_t OpenResult();
+  int32_t COFreezeEvents(bool freeze);
+  // `data` and `string` are in/out.
+  int32_t ClearOutput();
+  int32_t DirectIO(int32_t command, int32_t& data, std::u16string& string);
+  int32_t ClearError();
+  int32_t SetCurrency(int32_t newCurrency);
+  int32_t GetOpenResult();
+
+  // === Lifecycle.cpp ===
+  // `dispatch` (the control's IDispatch) is not used.
+  int32_t OpenService(std::u16string_view deviceClass, std::u16string_view deviceName,
+                      void* dispatch);
+  int32_t CloseService();
+  int32_t ClaimDevice(int32_t timeout);
+  int32_t ReleaseDevice();
+
+ private:
+  void ApplyParams();
+  // Hands the port back and clears the open, claimed and enabled flags.
+  void ShutDown();
+  // Back to what a new object knows of the register: nothing of its model, capabilities
+  // and tables until the next claim reads them.
+  void ForgetRegister();
+  // Back to a new object's receipt state, in memory only: the stored one is loaded next.
+  void ForgetReceipt();
+  bool StartDevice();
+  void StartupMode(bool& documentOpen);
+  bool StartupTables();
+  bool WriteTableNumber(uint8_t table, uint16_t row, uint8_t field, uint32_t value);
+  bool WriteTableString(uint8_t table, uint16_t row, uint8_t field, const std::string& value);
+  bool ReadTableString(uint8_t table, uint16_t row, uint8_t field, std::string& value);
+  void ReadHeaderAndTrailer();
+
+  // === ApplyDeviceType.cpp ===
+  bool ApplyDeviceType();
+
+  // === HealthCheck.cpp ===
+ public:
+  int32_t CheckHealth(int32_t level);
+
+ private:
+  void InternalCheck();
+  void ExternalCheck();
+  // What the driver itself cannot do as it should: keep the receipt state, write its log.
+  void AddDriverFindings();
+
+  // === PropertyTable.cpp: one row per PIDX index ===
+ public:
+  // `number` is left as the caller set it for an index without a value.
+  int32_t GetPropertyNumber(int32_t propIndex, int32_t& number);
+  int32_t SetPropertyNumber(int32_t propIndex, int32_t number);
+  int32_t GetPropertyString(int32_t propIndex, std::u16string& string);
+  int32_t SetPropertyString(int32_t propIndex, std::u16string_view string);
+
+ private:
   struct NumberProperty {
     int32_t index;
     const char* name;
@@ -257,8 +231,8 @@ class FptrService {
   void SetFiscalReceiptType(int32_t number);
   std::string PredefinedPaymentLines() const;
 
-  // MethodFrame.cpp: the frame every method runs (log the call, record the method,
-  // reset the error triple, the work, log the result).
+  // === MethodFrame.cpp: the frame every method runs (log the call, record the method,
+  // reset the error triple, the work, log the result) ===
   template <typename Work>
   int32_t Call(Method method, std::initializer_list<LogArg> args, Work&& work) {
     LogCall(method, args);
@@ -267,9 +241,9 @@ class FptrService {
     return Finish();
   }
   void LogCall(Method method, std::initializer_list<LogArg> args);
-  // Records the method and its arguments, and resets the error triple. The retry step
-  // flags belong to one call: another method, or the same method with other arguments, is
-  // a new call and clears them, so that no step it asks for is skipped as already done.
+  // Records the method and its arguments, and resets the error triple. The retry steps
+  // belong to one call: another method, or the same method with other arguments, is a new
+  // call and clears them, so that no step it asks for is skipped as already done.
   void EnterMethod(Method method, std::initializer_list<LogArg> args = {});
   void RecordMethod(Method method, std::initializer_list<LogArg> args = {});
   // The arguments of a call as one string that two calls share only when every argument is
@@ -280,101 +254,44 @@ class FptrService {
   // A method that comes with a later release of the driver: logged, answered illegal.
   int32_t NotSupported(Method method, std::initializer_list<LogArg> args);
 
-  // TextBoundary.cpp: application text in and out. At most 1000 bytes, OEM when
-  // Codepage866 is set. The results are fresh strings: no buffer is shared between objects.
+  // === TextBoundary.cpp: application text in and out ===
+  // At most 1000 bytes, OEM when Codepage866 is set. The results are fresh strings: no
+  // buffer is shared between objects.
   std::string FromApp(std::u16string_view text);
   std::u16string ToApp(std::string_view text);
 
-  // Lifecycle.cpp
-  void ApplyParams();
-  // Hands the port back and clears the open, claimed and enabled flags.
-  void ShutDown();
-  // Back to what a new object knows of the register: nothing of its model, capabilities
-  // and tables until the next claim reads them.
-  void ForgetRegister();
-  // Back to a new object's receipt state, in memory only: the stored one is loaded next.
-  void ForgetReceipt();
-  bool StartDevice();
-  void StartupMode(bool& documentOpen);
-  bool StartupTables();
-  bool WriteTableNumber(uint8_t table, uint16_t row, uint8_t field, uint32_t value);
-  bool WriteTableString(uint8_t table, uint16_t row, uint8_t field, const std::string& value);
-  bool ReadTableString(uint8_t table, uint16_t row, uint8_t field, std::string& value);
-  void ReadHeaderAndTrailer();
-  // ApplyDeviceType.cpp
-  bool ApplyDeviceType();
-  // HealthCheck.cpp
-  void InternalCheck();
-  void ExternalCheck();
-  // What the driver itself cannot do as it should: keep the receipt state, write its log.
-  void AddDriverFindings();
+  // === ReceiptMethods.cpp: the fiscal receipt's start, items, adjustments, refunds, voids
+  // and printed lines ===
+ public:
+  int32_t BeginFiscalReceipt(bool printHeader);
+  int32_t PrintRecItem(std::u16string_view description, int64_t price, int32_t quantity,
+                       int32_t vatInfo, int64_t unitPrice, std::u16string_view unitName);
+  int32_t PrintRecItemAdjustment(int32_t adjustmentType, std::u16string_view description,
+                                 int64_t amount, int32_t vatInfo);
+  int32_t PrintRecMessage(std::u16string_view message);
+  int32_t PrintRecNotPaid(std::u16string_view description, int64_t amount);
+  int32_t PrintRecRefund(std::u16string_view description, int64_t amount, int32_t vatInfo);
+  int32_t PrintRecSubtotal(int64_t amount);
+  int32_t PrintRecSubtotalAdjustment(int32_t adjustmentType, std::u16string_view description,
+                                     int64_t amount);
+  int32_t PrintRecVoid(std::u16string_view description);
+  int32_t PrintRecVoidItem(std::u16string_view description, int64_t amount, int32_t quantity,
+                           int32_t adjustmentType, int64_t adjustment, int32_t vatInfo);
+  int32_t VerifyItem(std::u16string_view itemName, int32_t vatID);
+  int32_t PrintRecItemFuel(std::u16string_view description, int64_t price, int32_t quantity,
+                           int32_t vatInfo, int64_t unitPrice, std::u16string_view unitName,
+                           int64_t specialTax, std::u16string_view specialTaxName);
+  int32_t PrintRecItemFuelVoid(std::u16string_view description, int64_t price, int32_t vatInfo,
+                               int64_t specialTax);
+  int32_t PrintRecPackageAdjustment(int32_t adjustmentType, std::u16string_view description,
+                                    std::u16string_view vatAdjustment);
+  int32_t PrintRecPackageAdjustVoid(int32_t adjustmentType, std::u16string_view vatAdjustment);
+  int32_t PrintRecRefundVoid(std::u16string_view description, int64_t amount, int32_t vatInfo);
+  int32_t PrintRecSubtotalAdjustVoid(int32_t adjustmentType, int64_t amount);
+  int32_t PrintRecTaxID(std::u16string_view taxID);
 
-  // Steps of a method already done, for a call repeated after a failure.
-  enum RetryStep {
-    kMainStepDone = 0,
-    kPreLineDone = 1,
-    kPostLineDone = 2,
-    kTaxSplitDone = 3,
-    kDescriptionPrinted = 4,  // of a subtotal adjustment, on a line of its own
-  };
-  // What a method called again after a failure must not do again: the steps that
-  // succeeded, and how far a step of several register commands got. A new method and a
-  // method that ends well clear it (`= {}`).
-  struct RetrySteps {
-    std::array<bool, 5> done{};
-    size_t textPrinted = 0;  // bytes of a multi-line text printed whole
-    // The tax parts of a subtotal adjustment (or its void) not yet registered.
-    device::TaxParts taxPartsLeft;
-    // The register's document number before the command that makes the method's document
-    // (cash in or out, the close, a report) was first sent: if its answer is lost, a new
-    // number says the register made the document.
-    std::optional<uint16_t> documentBefore;
-    bool& operator[](RetryStep step) { return done[step]; }
-  };
-
-  // PreLines.cpp: the operations the fiscal methods share.
-  bool PrintPreLine();
-  bool PrintPostLine();
-  bool PrintPendingLine(std::string& text, bool& done);
-  // One line on the fiscal receipt station: the receipt tape, or the slip buffer.
-  bool PrintTextLine(const std::string& text, uint8_t stationFlags);
-  // `left` padded to the line width less `right`, then `right` (a longer `left` is kept).
-  bool PrintTwoColumnLine(const std::string& left, const std::string& right);
-  // ReceiptChecks.cpp: the argument checks of the receipt methods. Each logs why it
-  // failed and sets the error triple.
-  bool CheckState(std::initializer_list<int32_t> accepted);
-  bool CheckQuantity(int32_t quantity);
-  bool CheckPrice(int64_t price);
-  bool CheckAmount(int64_t amount);
-  bool CheckAdjustment(int32_t adjustmentType, int64_t amount);
-  bool CheckVatInfo(int32_t vatInfo);
-  bool CheckTextLength(std::u16string_view text);
-  bool CheckSalesOnly();
-  bool CheckReceiptStation();
-  // OPOS_E_ILLEGAL with `text` as the error text, also logged; returns false.
-  bool Refuse(const char* text);
-  // DocumentMethods.cpp
-  bool CheckSlipFiscalDocument();
-  // Polls the status until a slip is in (`inserted`) or out; timeout 0 looks once.
-  void WaitForSlip(int32_t timeout, bool inserted);
-  // ReportMethods.cpp: an OPOS date (114/219 when it is not one) and a whole number
-  // 0..65535 (logged and illegal when it is not one).
-  bool ParseDateArgument(std::u16string_view text, receipt::RegisterDateTime& date);
-  bool ParseWordArgument(std::u16string_view text, uint16_t& value);
-  // Sends a report's command once: a call repeated after the register took it (paper ran
-  // out while it printed) only waits for the printing to end. With `settleByNumber` a lost
-  // answer is settled by the register's document number (MakeDocument).
-  bool PrintReportOnce(const std::function<bool()>& command, bool settleByNumber = true);
-  // The register's shift open for the Z report: as it is, or opened by a receipt of zero.
-  bool OpenShiftForZReport();
-  std::string DataItemText(int32_t dataItem, int32_t selector);
-  // Register units; false with the triple set when refused or a command failed.
-  bool ReadTotalizer(int32_t totalizer, int64_t& value);
-  // SettingsMethods.cpp: a header or trailer line kept and written to table 4.
-  void SetTextLine(std::vector<std::string>& lines, int32_t lineNumber, uint16_t row,
-                   std::u16string_view text);
-  // ReceiptSteps.cpp: the register steps of the receipt methods.
-  // Amounts in register units.
+  // === ReceiptSteps.cpp: the register steps of the receipt methods (register units) ===
+ private:
   bool SellItem(const device::ItemLine& item, int32_t vatInfo);
   bool AdjustItem(int32_t adjustmentType, const std::string& description, int64_t amount,
                   int32_t vatInfo);
@@ -387,10 +304,23 @@ class FptrService {
   int FindSubtotalAdjustment(int32_t adjustmentType, int64_t amount) const;
   // An item sold or refunded: the base of the adjustments that follow it.
   void NoteLastItem(int64_t amount);
-  // ReceiptEnd.cpp: closing, cancelling and finishing a receipt.
+
+  // === ReceiptEnd.cpp: closing, cancelling and finishing a receipt; the copy of the last
+  // document ===
+ public:
+  int32_t EndFiscalReceipt(bool printHeader);
+  int32_t PrintDuplicateReceipt();
+
+ private:
   bool EndSalesReceipt();
   bool EndCashReceipt();
   bool EndSlipReceipt();
+  // Sends the command that makes the current document once the document number before it
+  // is known; a lost answer is settled by the number the register shows afterwards.
+  bool MakeDocument(const std::function<bool()>& command);
+  bool DocumentMade();
+  // The document is made: nothing is unsettled, and the method goes on as after success.
+  bool DocumentSettled();
   bool CancelOpenReceipt();
   bool PrintReceiptEnd();
   bool PrintHeaderBlock();
@@ -398,31 +328,130 @@ class FptrService {
   // The register lost the open receipt: OPOS_E_FAILURE with `text`, the receipt's totals
   // reset and the printer back in monitor state. Returns false.
   bool ReceiptLost(const char* text);
-  // PaymentMethods.cpp
+
+  // === PaymentMethods.cpp: the payments, collected in the driver until the close ===
+ public:
+  int32_t PrintRecTotal(int64_t total, int64_t payment, std::u16string_view description);
+  int32_t PrintRecCash(int64_t amount);
+
+ private:
   // The register's subtotal. On the receipt station it must be that of the receipt the
   // driver built: a register that was reset dropped the open receipt, and the items sent
   // after it opened another holding only those. Such a receipt is annulled, not closed, and
   // the method fails with the receipt back in monitor state.
   std::optional<int64_t> ReadReceiptSubtotal();
   bool CheckTotalAgainstRegister(int64_t total);
-  // Sends the command that makes the current document once the document number before it
-  // is known; a lost answer is settled by the number the register shows afterwards.
-  bool MakeDocument(const std::function<bool()>& command);
-  bool DocumentMade();
-  // The document is made: nothing is unsettled, and the method goes on as after success.
-  bool DocumentSettled();
   bool RegisterPayment(int payType, int64_t payment);
   int64_t PaymentTotal() const;
   // The four payment sums the receipt closes with.
   device::Payments PaymentSums() const;
-  // PayTypes.cpp: the configured payment type of a description (the converted
-  // text), or -1.
+
+  // === PayTypes.cpp ===
+  // The configured payment type of a description (the converted text), or -1.
   int FindPayType(std::string_view description) const;
+
+  // === PreLines.cpp: the operations the fiscal methods share ===
+  bool PrintPreLine();
+  bool PrintPostLine();
+  bool PrintPendingLine(std::string& text, bool& done);
+  // One line on the fiscal receipt station: the receipt tape, or the slip buffer.
+  bool PrintTextLine(const std::string& text, uint8_t stationFlags);
+  // `left` padded to the line width less `right`, then `right` (a longer `left` is kept).
+  bool PrintTwoColumnLine(const std::string& left, const std::string& right);
+
+  // === ReceiptChecks.cpp: the argument checks of the receipt methods ===
+  // Each logs why it failed and sets the error triple.
+  bool CheckState(std::initializer_list<int32_t> accepted);
+  bool CheckQuantity(int32_t quantity);
+  bool CheckPrice(int64_t price);
+  bool CheckAmount(int64_t amount);
+  bool CheckAdjustment(int32_t adjustmentType, int64_t amount);
+  bool CheckVatInfo(int32_t vatInfo);
+  bool CheckTextLength(std::u16string_view text);
+  bool CheckSalesOnly();
+  bool CheckReceiptStation();
+  // OPOS_E_ILLEGAL with `text` as the error text, also logged; returns false.
+  bool Refuse(const char* text);
+
+  // === DocumentMethods.cpp: non-fiscal, fixed-output and slip documents ===
+ public:
+  int32_t BeginFiscalDocument(int32_t documentAmount);
+  int32_t BeginFixedOutput(int32_t station, int32_t documentType);
+  int32_t BeginInsertion(int32_t timeout);
+  int32_t BeginItemList(int32_t vatID);
+  int32_t BeginNonFiscal();
+  int32_t BeginRemoval(int32_t timeout);
+  int32_t BeginTraining();
+  int32_t EndFiscalDocument();
+  int32_t EndFixedOutput();
+  int32_t EndInsertion();
+  int32_t EndItemList();
+  int32_t EndNonFiscal();
+  int32_t EndRemoval();
+  int32_t EndTraining();
+  int32_t PrintFiscalDocumentLine(std::u16string_view documentLine);
+  int32_t PrintFixedOutput(int32_t documentType, int32_t lineNumber, std::u16string_view data);
+  int32_t PrintNormal(int32_t station, std::u16string_view data);
+
+ private:
+  bool CheckSlipFiscalDocument();
+  // Polls the status until a slip is in (`inserted`) or out; timeout 0 looks once.
+  void WaitForSlip(int32_t timeout, bool inserted);
+
+  // === ReportMethods.cpp: reports, data and totals ===
+ public:
+  // Out parameters: `optArgs`, `data`, `date`, `vatRate`.
+  int32_t GetData(int32_t dataItem, int32_t& optArgs, std::u16string& data);
+  int32_t GetDate(std::u16string& date);
+  int32_t GetTotalizer(int32_t vatID, int32_t optArgs, std::u16string& data);
+  int32_t GetVatEntry(int32_t vatID, int32_t optArgs, int32_t& vatRate);
+  int32_t PrintPeriodicTotalsReport(std::u16string_view date1, std::u16string_view date2);
+  int32_t PrintPowerLossReport();
+  int32_t PrintReport(int32_t reportType, std::u16string_view startNum, std::u16string_view endNum);
+  int32_t PrintXReport();
+  int32_t PrintZReport();
+
+ private:
+  // An OPOS date (114/219 when it is not one) and a whole number 0..65535 (logged and
+  // illegal when it is not one).
+  bool ParseDateArgument(std::u16string_view text, receipt::RegisterDateTime& date);
+  bool ParseWordArgument(std::u16string_view text, uint16_t& value);
+  // Sends a report's command once: a call repeated after the register took it (paper ran
+  // out while it printed) only waits for the printing to end. With `settleByNumber` a lost
+  // answer is settled by the register's document number (MakeDocument).
+  bool PrintReportOnce(const std::function<bool()>& command, bool settleByNumber = true);
+  // The register's shift open for the Z report: as it is, or opened by a receipt of zero.
+  bool OpenShiftForZReport();
+  std::string DataItemText(int32_t dataItem, int32_t selector);
+  // Register units; false with the triple set when refused or a command failed.
+  bool ReadTotalizer(int32_t totalizer, int64_t& value);
+
+  // === SettingsMethods.cpp: the register's date, header and trailer lines, tax rates ===
+ public:
+  int32_t ResetPrinter();
+  int32_t SetDate(std::u16string_view date);
+  int32_t SetHeaderLine(int32_t lineNumber, std::u16string_view text, bool doubleWidth);
+  int32_t SetPOSID(std::u16string_view posID, std::u16string_view cashierID);
+  int32_t SetStoreFiscalID(std::u16string_view id);
+  int32_t SetTrailerLine(int32_t lineNumber, std::u16string_view text, bool doubleWidth);
+  int32_t SetVatTable();
+  int32_t SetVatValue(int32_t vatID, std::u16string_view vatValue);
+
+ private:
+  // A header or trailer line kept and written to table 4.
+  void SetTextLine(std::vector<std::string>& lines, int32_t lineNumber, uint16_t row,
+                   std::u16string_view text);
+
+  // --- Data ---
 
   config::DriverLog log_;
   config::DriverParams params_;
   device::FiscalDevice device_;
+  // The state that outlives the process, and the two that keep theirs there: the receipt's
+  // and the device's unsettled command.
+  receipt::StateStore stateStore_;
   receipt::ReceiptState receipt_;
+  receipt::UnsettledRecord unsettledRecord_;
   platform::TextConverter& text_;
   platform::Clock& clock_;
 
@@ -437,11 +466,11 @@ class FptrService {
   bool freezeEvents_ = false;
   bool powerNotify_ = false;
   Method methodNumber_ = Method::kNone;
-  // The arguments of the call the retry step flags belong to, each exactly as it came.
+  // The arguments of the call the retry steps belong to, each exactly as it came.
   std::u16string callArguments_;
   // Steps of the running method already done: item registered, pre-line, post-line, the
   // tax split of a subtotal adjustment, the part of the additional header printed.
-  RetrySteps retryStepFlags_{};
+  RetrySteps retrySteps_{};
   std::string checkHealthText_;
   std::string deviceDescription_;
 

@@ -101,7 +101,7 @@ void FptrService::InternalCheck() {
 
 void FptrService::AddDriverFindings() {
   char text[400];
-  if (const auto& failure = receipt_.StoreFailed()) {
+  if (const auto& failure = stateStore_.Failed()) {
     std::snprintf(text, sizeof text,
                   "\r\nСостояние чека не сохраняется в реестре (HKEY_LOCAL_MACHINE\\%s, ошибка "
                   "%ld): после сбоя кассы драйвер не узнает открытый чек.",

@@ -75,7 +75,7 @@ int32_t FptrService::OpenService(std::u16string_view deviceClass, std::u16string
     if (params_.DeviceKeyPath() != previousDevice) ForgetReceipt();
     ApplyParams();
     receipt_.LoadReceiptState();
-    device_.SetUnsettledStore(&receipt_);
+    device_.SetUnsettledStore(&unsettledRecord_);
     if (device_.FindDevice()) {
       opened_ = true;
       state_ = OPOS_S_IDLE;
@@ -154,6 +154,7 @@ void FptrService::ForgetRegister() {
 
 void FptrService::ForgetReceipt() {
   receipt_.Forget();
+  stateStore_.ForgetFailure();
   cashAmount_ = 0;
   refundReceipt_ = false;
   lastItemKnown_ = false;

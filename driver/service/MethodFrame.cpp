@@ -48,7 +48,7 @@ void FptrService::RecordMethod(Method method, std::initializer_list<LogArg> args
   if (method == methodNumber_ && arguments == callArguments_) return;
   methodNumber_ = method;
   callArguments_ = std::move(arguments);
-  retryStepFlags_ = {};
+  retrySteps_ = {};
 }
 
 void FptrService::EnterMethod(Method method, std::initializer_list<LogArg> args) {
@@ -58,7 +58,7 @@ void FptrService::EnterMethod(Method method, std::initializer_list<LogArg> args)
 
 int32_t FptrService::Finish() {
   receipt_.AddToReceipt(device_.TakeReceiptChange());
-  if (const auto failure = receipt_.StoreFailureToReport()) {
+  if (const auto failure = stateStore_.FailureToReport()) {
     // Said once: each later write would fail the same way.
     log_.LogErrorF("состояние чека не сохраняется: HKEY_LOCAL_MACHINE\\%s, ошибка %ld",
                    failure->keyPath.c_str(), failure->code);

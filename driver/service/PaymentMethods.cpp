@@ -26,7 +26,7 @@ int32_t FptrService::PrintRecTotal(int64_t total, int64_t payment,
             fiscalReceiptType_ == FPTR_RT_CASH_IN || fiscalReceiptType_ == FPTR_RT_CASH_OUT;
         if (stationIsReceipt_ && cashReceipt) {
           if (!PrintPreLine() || !PrintPostLine()) return;
-          retryStepFlags_ = {};
+          retrySteps_ = {};
           const int64_t paid = receipt_.PaymentSum(kCash) + device_.ToRegisterUnits(payment);
           if (paid > receipt::kMaxRegisterAmount) {
             device_.SetExtendedError(device::OPOS_EFPTR_BAD_ITEM_AMOUNT);
@@ -42,14 +42,14 @@ int32_t FptrService::PrintRecTotal(int64_t total, int64_t payment,
         }
         // Registered once: a call repeated after a failed pre-line or post-line does not
         // pay again.
-        if (!retryStepFlags_[kMainStepDone]) {
+        if (!retrySteps_[kMainStepDone]) {
           if (!CheckTotalAgainstRegister(total)) return;
           if (!RegisterPayment(FindPayType(FromApp(description)), payment)) return;
           if (!stationIsReceipt_) paymentTarget_ = device_.ToRegisterUnits(total);
-          retryStepFlags_[kMainStepDone] = true;
+          retrySteps_[kMainStepDone] = true;
         }
         if (!PrintPreLine() || !PrintPostLine()) return;
-        retryStepFlags_ = {};
+        retrySteps_ = {};
         receipt_.SetPrinterState(PaymentTotal() >= paymentTarget_ ? FPTR_PS_FISCAL_RECEIPT_ENDING
                                                                   : FPTR_PS_FISCAL_RECEIPT_TOTAL);
       });

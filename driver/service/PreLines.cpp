@@ -7,11 +7,11 @@
 namespace orn::service {
 
 bool FptrService::PrintPreLine() {
-  return PrintPendingLine(preLine_, retryStepFlags_[kPreLineDone]);
+  return PrintPendingLine(preLine_, retrySteps_[kPreLineDone]);
 }
 
 bool FptrService::PrintPostLine() {
-  return PrintPendingLine(postLine_, retryStepFlags_[kPostLineDone]);
+  return PrintPendingLine(postLine_, retrySteps_[kPostLineDone]);
 }
 
 bool FptrService::PrintPendingLine(std::string& text, bool& done) {
@@ -30,8 +30,8 @@ bool FptrService::PrintTextLine(const std::string& text, uint8_t stationFlags) {
     receipt_.SetRecPrinted(true);
     return true;
   }
-  if (!device_.FillSlipBuffer(receipt_.StrNumber(), text)) return false;
-  receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
+  if (!device_.FillSlipBuffer(receipt_.SlipLine(), text)) return false;
+  receipt_.SetSlipLine(uint8_t(receipt_.SlipLine() + 1));
   receipt_.SetSlpPrinted(true);
   return true;
 }

@@ -42,25 +42,25 @@ bool FptrService::EndCashReceipt() {
     return true;
   }
   // Once the register took the cash, a repeated call only waits for the printing.
-  if (!retryStepFlags_[kMainStepDone]) {
+  if (!retrySteps_[kMainStepDone]) {
     const bool done = MakeDocument([this] {
       return fiscalReceiptType_ == FPTR_RT_CASH_IN ? device_.CashIn(cashAmount_)
                                                    : device_.CashOut(cashAmount_);
     });
     if (!done) return false;
-    retryStepFlags_[kMainStepDone] = true;
+    retrySteps_[kMainStepDone] = true;
   }
   if (!device_.WaitForPrinting(kPrintingPollMs)) return false;
-  retryStepFlags_ = {};
+  retrySteps_ = {};
   ResetReceiptTotals();
   receipt_.SetPrinterState(FPTR_PS_MONITOR);
   return true;
 }
 
 bool FptrService::MakeDocument(const std::function<bool()>& command) {
-  if (!retryStepFlags_.documentBefore) {
+  if (!retrySteps_.documentBefore) {
     if (!device_.GetStatus()) return false;
-    retryStepFlags_.documentBefore = device_.DocumentNumber();
+    retrySteps_.documentBefore = device_.DocumentNumber();
   } else {
     // A repeated call: an earlier attempt may have made the document, whatever the line
     // said of it then.
@@ -92,8 +92,7 @@ bool FptrService::DocumentSettled() {
 }
 
 bool FptrService::DocumentMade() {
-  return retryStepFlags_.documentBefore &&
-         device_.DocumentNumber() != *retryStepFlags_.documentBefore;
+  return retrySteps_.documentBefore && device_.DocumentNumber() != *retrySteps_.documentBefore;
 }
 
 bool FptrService::EndSalesReceipt() {
@@ -124,21 +123,21 @@ bool FptrService::EndSalesReceipt() {
 }
 
 bool FptrService::EndSlipReceipt() {
-  if (!retryStepFlags_[kMainStepDone]) {
+  if (!retrySteps_[kMainStepDone]) {
     if (!device_.GetStatus()) return false;
     if (device::mode::Number(device_.ModeByte()) == device::mode::kSlipDocument) {
       if (receipt_.CancelReceipt()) return CancelOpenReceipt();
-      if (!device_.CloseSlipReceipt(receipt_.StrNumber(), PaymentSums(), params_.CloseRecText()))
+      if (!device_.CloseSlipReceipt(receipt_.SlipLine(), PaymentSums(), params_.CloseRecText()))
         return false;
       // Closed in the register: a repeated call only prints the slip.
-      retryStepFlags_[kMainStepDone] = true;
+      retrySteps_[kMainStepDone] = true;
     }
   }
-  if (retryStepFlags_[kMainStepDone]) {
+  if (retrySteps_[kMainStepDone]) {
     if (!device_.PrintSlip()) return false;
     ResetReceiptTotals();
   }
-  retryStepFlags_ = {};
+  retrySteps_ = {};
   receipt_.SetPrinterState(FPTR_PS_MONITOR);
   return true;
 }

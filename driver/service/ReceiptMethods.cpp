@@ -27,11 +27,11 @@ int32_t FptrService::BeginFiscalReceipt(bool printHeader) {
     receipt_.SetSlpPrinted(false);
     if (!CheckState({FPTR_PS_MONITOR})) return;
     receipt_.SetReceiptSubtotal(0);
-    if (!retryStepFlags_[kMainStepDone]) {
+    if (!retrySteps_[kMainStepDone]) {
       if (stationIsReceipt_) {
         if (!additionalHeader_.empty()) {
           // Lines printed before a failure are not printed again by a repeated call.
-          size_t& printed = retryStepFlags_.textPrinted;
+          size_t& printed = retrySteps_.textPrinted;
           size_t resumeAt = 0;
           const std::string_view rest = std::string_view(additionalHeader_)
                                             .substr(std::min(printed, additionalHeader_.size()));
@@ -41,9 +41,9 @@ int32_t FptrService::BeginFiscalReceipt(bool printHeader) {
           receipt_.SetRecPrinted(true);
         }
       } else {
-        receipt_.SetStrNumber(uint8_t(numHeaderLines_ + 2));
+        receipt_.SetSlipLine(uint8_t(numHeaderLines_ + 2));
         if (!device_.OpenSlipDocument(kSlipSale)) return;
-        retryStepFlags_[kMainStepDone] = true;
+        retrySteps_[kMainStepDone] = true;
         // One slip line each: lines put at the same number would overwrite each other.
         size_t start = 0;
         while (start < additionalHeader_.size()) {
@@ -56,7 +56,7 @@ int32_t FptrService::BeginFiscalReceipt(bool printHeader) {
         }
       }
     }
-    retryStepFlags_ = {};
+    retrySteps_ = {};
     ResetReceiptTotals();
     dayOpened_ = true;
     receipt_.SetPrinterState(FPTR_PS_FISCAL_RECEIPT);
@@ -88,13 +88,13 @@ int32_t FptrService::PrintRecItem(std::u16string_view description, int64_t price
           return;
         }
         if (!PrintPreLine()) return;
-        if (!retryStepFlags_[kMainStepDone]) {
+        if (!retrySteps_[kMainStepDone]) {
           const std::string text = FromApp(description);
-          retryStepFlags_[kMainStepDone] = SellItem({units, itemPrice, text}, vatInfo);
-          if (!retryStepFlags_[kMainStepDone]) return;
+          retrySteps_[kMainStepDone] = SellItem({units, itemPrice, text}, vatInfo);
+          if (!retrySteps_[kMainStepDone]) return;
         }
         if (!PrintPostLine()) return;
-        retryStepFlags_ = {};
+        retrySteps_ = {};
       });
 }
 
@@ -126,7 +126,7 @@ int32_t FptrService::PrintRecItemAdjustment(int32_t adjustmentType, std::u16stri
                 }
                 if (!PrintPreLine()) return;
                 if (!AdjustItem(adjustmentType, FromApp(description), units, vatInfo)) return;
-                retryStepFlags_ = {};
+                retrySteps_ = {};
               });
 }
 
@@ -173,11 +173,11 @@ int32_t FptrService::PrintRecRefund(std::u16string_view description, int64_t amo
           if (!device_.ReturnSale(item, taxGroup)) return;
         } else {
           if (!refundReceipt_ && !device_.OpenSlipDocument(kSlipReturnOfSale)) return;
-          if (!device_.SlipOperation(receipt_.StrNumber(), item, taxGroup)) return;
-          receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + slipOpLines_));
+          if (!device_.SlipOperation(receipt_.SlipLine(), item, taxGroup)) return;
+          receipt_.SetSlipLine(uint8_t(receipt_.SlipLine() + slipOpLines_));
         }
         refundReceipt_ = true;
-        retryStepFlags_ = {};
+        retrySteps_ = {};
         NoteLastItem(receipt::ItemAmount(kOneUnit, price));
       });
 }
@@ -205,13 +205,13 @@ int32_t FptrService::PrintRecSubtotal(int64_t amount) {
     if (!read) return;
     const int64_t subtotal = *read;
     if (!PrintPreLine()) return;
-    if (!retryStepFlags_[kMainStepDone]) {
-      retryStepFlags_[kMainStepDone] = PrintTwoColumnLine(
+    if (!retrySteps_[kMainStepDone]) {
+      retrySteps_[kMainStepDone] = PrintTwoColumnLine(
           params_.SubtotalName(), receipt::FormatAmount(subtotal * device_.CurrencyDivisor()));
-      if (!retryStepFlags_[kMainStepDone]) return;
+      if (!retrySteps_[kMainStepDone]) return;
     }
     if (!PrintPostLine()) return;
-    retryStepFlags_ = {};
+    retrySteps_ = {};
   });
 }
 
@@ -227,7 +227,7 @@ int32_t FptrService::PrintRecSubtotalAdjustment(int32_t adjustmentType,
                   return;
                 if (!PrintPreLine()) return;
                 if (!AdjustSubtotal(adjustmentType, FromApp(description), amount)) return;
-                retryStepFlags_ = {};
+                retrySteps_ = {};
               });
 }
 
@@ -328,7 +328,7 @@ int32_t FptrService::PrintRecPackageAdjustVoid(int32_t adjustmentType,
                 }
                 if (!PrintPreLine()) return;
                 if (!PrintTwoColumnLine(std::string(), FromApp(vatAdjustment))) return;
-                retryStepFlags_ = {};
+                retrySteps_ = {};
               });
 }
 
@@ -341,7 +341,7 @@ int32_t FptrService::PrintRecSubtotalAdjustVoid(int32_t adjustmentType, int64_t 
                   return;
                 if (!PrintPreLine()) return;
                 if (!VoidSubtotalAdjustment(adjustmentType, amount)) return;
-                retryStepFlags_ = {};
+                retrySteps_ = {};
               });
 }
 

@@ -14,8 +14,8 @@ bool FptrService::SellItem(const device::ItemLine& item, int32_t vatInfo) {
   if (stationIsReceipt_) {
     if (!device_.Sale(item, taxGroup)) return false;
   } else {
-    if (!device_.SlipOperation(receipt_.StrNumber(), item, taxGroup)) return false;
-    receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + slipOpLines_));
+    if (!device_.SlipOperation(receipt_.SlipLine(), item, taxGroup)) return false;
+    receipt_.SetSlipLine(uint8_t(receipt_.SlipLine() + slipOpLines_));
   }
   NoteLastItem(receipt::ItemAmount(item.quantity, item.price));
   saleInReceipt_ = true;
@@ -36,12 +36,12 @@ bool FptrService::AdjustItem(int32_t adjustmentType, const std::string& descript
                    : device_.Surcharge(amount, description, taxGroup)))
       return false;
   } else {
-    const uint8_t line = receipt_.StrNumber();
+    const uint8_t line = receipt_.SlipLine();
     if (!(discount ? device_.SlipDiscount(line, amount, description, taxGroup)
                    : device_.SlipSurcharge(line, amount, description, taxGroup)))
       return false;
     // The adjustment takes its line of the slip: the next line must not overwrite it.
-    receipt_.SetStrNumber(uint8_t(receipt_.StrNumber() + 1));
+    receipt_.SetSlipLine(uint8_t(receipt_.SlipLine() + 1));
   }
   lastItemLeft_ += discount ? -amount : amount;
   return true;
@@ -72,11 +72,11 @@ bool FptrService::VoidSubtotalAdjustment(int32_t adjustmentType, int64_t amount)
     return AdjustSubtotalByTax(adjustmentType, std::string(), amount, storno);
   }
   // The parts the adjustment went out in, each given back in its own group.
-  if (!retryStepFlags_[kTaxSplitDone]) {
-    retryStepFlags_.taxPartsLeft = subtotalAdjustments_[size_t(voided)].parts;
-    retryStepFlags_[kTaxSplitDone] = true;
+  if (!retrySteps_[kTaxSplitDone]) {
+    retrySteps_.taxPartsLeft = subtotalAdjustments_[size_t(voided)].parts;
+    retrySteps_[kTaxSplitDone] = true;
   }
-  if (!device_.SendTaxParts(retryStepFlags_.taxPartsLeft, storno)) return false;
+  if (!device_.SendTaxParts(retrySteps_.taxPartsLeft, storno)) return false;
   subtotalAdjustments_.erase(subtotalAdjustments_.begin() + voided);
   return true;
 }
@@ -93,7 +93,7 @@ bool FptrService::AdjustSubtotalByTax(int32_t adjustmentType, const std::string&
                                       int64_t amount, device::FiscalDevice::TaxAdjustment adjust) {
   // The split is worked out once: after some parts went in, the register's turnover and
   // subtotal have moved, and a new split would register them again.
-  if (!retryStepFlags_[kTaxSplitDone]) {
+  if (!retrySteps_[kTaxSplitDone]) {
     pendingAdjustment_ = {adjustmentType, amount, {}};
     int64_t units = device_.ToRegisterUnits(amount);
     if (IsPercentage(adjustmentType)) {
@@ -104,16 +104,16 @@ bool FptrService::AdjustSubtotalByTax(int32_t adjustmentType, const std::string&
     if (units == 0) return true;
     const std::optional<device::TaxParts> parts = device_.SplitByTax(units);
     if (!parts) return false;
-    retryStepFlags_[kTaxSplitDone] = true;
-    pendingAdjustment_.parts = retryStepFlags_.taxPartsLeft = *parts;
+    retrySteps_[kTaxSplitDone] = true;
+    pendingAdjustment_.parts = retrySteps_.taxPartsLeft = *parts;
   }
   // The description is printed once, on a line of its own; each part is registered once.
-  if (!retryStepFlags_[kDescriptionPrinted]) {
+  if (!retrySteps_[kDescriptionPrinted]) {
     if (!description.empty() && !device_.PrintString(device::kStationReceipt, description))
       return false;
-    retryStepFlags_[kDescriptionPrinted] = true;
+    retrySteps_[kDescriptionPrinted] = true;
   }
-  return device_.SendTaxParts(retryStepFlags_.taxPartsLeft, adjust);
+  return device_.SendTaxParts(retrySteps_.taxPartsLeft, adjust);
 }
 
 }  // namespace orn::service

@@ -99,7 +99,7 @@ int32_t FptrService::PrintZReport() {
     receipt_.SetPrinterState(FPTR_PS_REPORT);
     // A call repeated after the register took the report finds the shift it closed, and
     // only waits for the printing.
-    if ((retryStepFlags_[kMainStepDone] || OpenShiftForZReport()) &&
+    if ((retrySteps_[kMainStepDone] || OpenShiftForZReport()) &&
         PrintReportOnce([this] { return device_.PrintReportZ(); }))
       dayOpened_ = false;
     receipt_.SetPrinterState(FPTR_PS_MONITOR);
@@ -107,12 +107,12 @@ int32_t FptrService::PrintZReport() {
 }
 
 bool FptrService::PrintReportOnce(const std::function<bool()>& command, bool settleByNumber) {
-  if (!retryStepFlags_[kMainStepDone]) {
+  if (!retrySteps_[kMainStepDone]) {
     if (!(settleByNumber ? MakeDocument(command) : command())) return false;
-    retryStepFlags_[kMainStepDone] = true;
+    retrySteps_[kMainStepDone] = true;
   }
   if (!device_.WaitForPrinting(kReportPollMs)) return false;
-  retryStepFlags_ = {};
+  retrySteps_ = {};
   return true;
 }
 

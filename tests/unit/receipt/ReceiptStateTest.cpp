@@ -20,14 +20,16 @@ class ReceiptStateTest : public testing::DeviceRegistryTest {
     WriteDevice(deviceName_);
     params_ = MakeParams();
     ASSERT_TRUE(params_->ReadDeviceParams(deviceName_));
-    state_ = std::make_unique<ReceiptState>(*registry_, *params_);
+    store_ = std::make_unique<StateStore>(*registry_, *params_);
+    state_ = std::make_unique<ReceiptState>(*store_);
     state_->LoadReceiptState();
   }
   // What a new service object opening the same device loads.
   std::unique_ptr<ReceiptState> Reopen() {
     reopenedParams_ = MakeParams();
     EXPECT_TRUE(reopenedParams_->ReadDeviceParams(deviceName_));
-    auto state = std::make_unique<ReceiptState>(*registry_, *reopenedParams_);
+    reopenedStore_ = std::make_unique<StateStore>(*registry_, *reopenedParams_);
+    auto state = std::make_unique<ReceiptState>(*reopenedStore_);
     state->LoadReceiptState();
     return state;
   }
@@ -35,19 +37,20 @@ class ReceiptStateTest : public testing::DeviceRegistryTest {
   std::string SumsKey() const { return ParamsKey() + "\\CheckSumm"; }
 
   std::unique_ptr<config::DriverParams> params_, reopenedParams_;
+  std::unique_ptr<StateStore> store_, reopenedStore_;
   std::unique_ptr<ReceiptState> state_;
 };
 
 TEST_P(ReceiptStateTest, AFreshInstallationHasTheDefaultsAndWritesOnlyChanges) {
   EXPECT_EQ(state_->PrinterState(), 1);
-  EXPECT_EQ(state_->StrNumber(), 1);
+  EXPECT_EQ(state_->SlipLine(), 1);
   EXPECT_FALSE(state_->CancelReceipt() || state_->RecPrinted() || state_->SlpPrinted());
   for (int index = 0; index < kPaymentTypeCount; ++index) EXPECT_EQ(state_->PaymentSum(index), 0);
 
   // Setting what is held touches nothing, so no key appears.
   state_->SetPrinterState(1);
   state_->SetCancelReceipt(false);
-  state_->SetStrNumber(1);
+  state_->SetSlipLine(1);
   state_->SetRecPrinted(false);
   state_->SetSlpPrinted(false);
   state_->SetPaymentSum(0, 0);
@@ -63,7 +66,7 @@ TEST_P(ReceiptStateTest, AFreshInstallationHasTheDefaultsAndWritesOnlyChanges) {
 TEST_P(ReceiptStateTest, ANewObjectCarriesOnWhereTheLastOneStopped) {
   state_->SetPrinterState(4);
   state_->SetCancelReceipt(true);
-  state_->SetStrNumber(9);
+  state_->SetSlipLine(9);
   state_->SetRecPrinted(true);
   state_->SetSlpPrinted(true);
   state_->SetPaymentSum(1, 3000000000);
@@ -71,7 +74,7 @@ TEST_P(ReceiptStateTest, ANewObjectCarriesOnWhereTheLastOneStopped) {
   auto state = Reopen();
   EXPECT_EQ(state->PrinterState(), 4);
   EXPECT_TRUE(state->CancelReceipt());
-  EXPECT_EQ(state->StrNumber(), 9);
+  EXPECT_EQ(state->SlipLine(), 9);
   EXPECT_TRUE(state->RecPrinted() && state->SlpPrinted());
   EXPECT_EQ(state->PaymentSum(0), 0);
   EXPECT_EQ(state->PaymentSum(1), 3000000000);
@@ -94,7 +97,7 @@ TEST_P(ReceiptStateTest, ValuesStoredByHandAreConverted) {
   SetString(SumsKey(), "0", "  -42 kopecks");
   SetString(SumsKey(), "2", std::string(1000, '7'));  // does not fit: not loaded
   auto state = Reopen();
-  EXPECT_EQ(state->StrNumber(), 44);
+  EXPECT_EQ(state->SlipLine(), 44);
   EXPECT_TRUE(state->RecPrinted());
   EXPECT_FALSE(state->SlpPrinted());
   EXPECT_EQ(state->PrinterState(), 1);

@@ -87,7 +87,7 @@ TEST_F(DocumentMethodsTest, ANonFiscalDocumentOnTheSlipPrintsItsBuffer) {
   ASSERT_EQ(Fptr().BeginNonFiscal(), 0);
   ASSERT_EQ(Fptr().PrintNormal(FPTR_S_SLIP, u"Первая"), 0);
   ASSERT_EQ(Fptr().PrintNormal(FPTR_S_SLIP, u"Вторая"), 0);
-  EXPECT_EQ(Fptr().Receipt().StrNumber(), 3);
+  EXPECT_EQ(Fptr().Receipt().SlipLine(), 3);
   ASSERT_EQ(Fptr().EndNonFiscal(), 0);
   ASSERT_EQ(Slip().size(), 2u);
   EXPECT_EQ(Slip()[0], "Первая");
@@ -99,7 +99,7 @@ TEST_F(DocumentMethodsTest, AFiscalDocumentOnTheSlip) {
   ASSERT_EQ(Fptr().BeginFiscalDocument(0), 0);
   EXPECT_EQ(PrinterState(), FPTR_PS_FISCAL_DOCUMENT);
   // Below the eleven header lines and the title.
-  EXPECT_EQ(Fptr().Receipt().StrNumber(), 14);
+  EXPECT_EQ(Fptr().Receipt().SlipLine(), 14);
   ASSERT_EQ(Fptr().PrintFiscalDocumentLine(u"Доверенность № 7"), 0);
   ASSERT_EQ(Fptr().PrintFiscalDocumentLine(u"Сумма 100.00"), 0);
   EXPECT_EQ(Requests("7A 1E 00 00 00 0F"), 1);
