@@ -20,7 +20,10 @@ void StateStore::WriteString(const char* subKey, const char* name, const std::st
 
 void StateStore::Write(const char* subKey, const std::function<long(platform::RegKey)>& set) {
   if (params_.ParamsKeyPath().empty()) return;
-  const std::string keyPath = params_.ParamsKeyPath() + subKey;
+  // The Params key's own path is used as it is: most writes go there.
+  std::string subKeyPath;
+  if (*subKey != '\0') subKeyPath = params_.ParamsKeyPath() + subKey;
+  const std::string& keyPath = *subKey != '\0' ? subKeyPath : params_.ParamsKeyPath();
   config::RegistryKey key(registry_);
   long code = key.Create(keyPath, RegAccess::kReadWrite);
   if (code == kErrorSuccess) code = set(key.Handle());
