@@ -35,8 +35,9 @@ std::wstring FromAnsi(const std::string& text) {
 void ReadCodepageFlag(const std::wstring& deviceName) {
   const std::wstring path = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\FiscalPrinter\\" + deviceName;
   HKEY key = nullptr;
-  // Full access, as the driver's own reader asks; without the rights the flag stays false.
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+  // Read access only: a cashier's account may read the device key, not write it, and with
+  // full access asked for, the flag would stay false while the driver converts its texts.
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return;
   }
   DWORD type = 0;
