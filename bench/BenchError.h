@@ -11,6 +11,8 @@ struct BenchError {
   std::wstring message;
 };
 
+// The system's text for a Win32 error code or an HRESULT; empty when it has none.
+std::wstring SystemMessage(unsigned long code);
 // Throws a BenchError whose message is the system's text for a failing HRESULT.
 [[noreturn]] void ThrowHresult(long hr);
 // Throws when hr is a failure.

@@ -6,19 +6,24 @@ namespace orn::bench {
 
 bool Codepage866 = false;
 
-namespace {
-
-std::string Narrow(const std::wstring& text) {
+std::string ToAnsi(const std::wstring& text, bool* lost) {
+  if (lost) *lost = false;
   if (text.empty()) return {};
-  const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
+  BOOL usedDefault = FALSE;
+  // Without best-fit: a character the code page lacks is reported, not replaced by a
+  // look-alike.
+  const DWORD flags = lost ? WC_NO_BEST_FIT_CHARS : 0;
+  BOOL* defaulted = lost ? &usedDefault : nullptr;
+  const int size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, defaulted);
   std::string narrow(size, '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size,
-                        nullptr, nullptr);
+  ::WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()), narrow.data(),
+                        size, nullptr, defaulted);
+  if (lost) *lost = usedDefault != FALSE;
   return narrow;
 }
 
-std::wstring Widen(const std::string& text) {
+std::wstring FromAnsi(const std::string& text) {
   if (text.empty()) return {};
   const int size =
       ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -27,13 +32,12 @@ std::wstring Widen(const std::string& text) {
   return wide;
 }
 
-}  // namespace
-
 void ReadCodepageFlag(const std::wstring& deviceName) {
   const std::wstring path = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\FiscalPrinter\\" + deviceName;
   HKEY key = nullptr;
-  // Full access, as the driver's own reader asks; without the rights the flag stays false.
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+  // Read access only: a cashier's account may read the device key, not write it, and with
+  // full access asked for, the flag would stay false while the driver converts its texts.
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return;
   }
   DWORD type = 0;
@@ -53,16 +57,16 @@ void ReadCodepageFlag(const std::wstring& deviceName) {
 
 std::wstring ToDriverText(const std::wstring& text) {
   if (!Codepage866) return text;
-  std::string bytes = Narrow(text);
+  std::string bytes = ToAnsi(text);
   ::CharToOemBuffA(bytes.data(), bytes.data(), static_cast<DWORD>(bytes.size()));
-  return Widen(bytes);
+  return FromAnsi(bytes);
 }
 
 std::wstring FromDriverText(const std::wstring& text) {
   if (!Codepage866) return text;
-  std::string bytes = Narrow(text);
+  std::string bytes = ToAnsi(text);
   ::OemToCharBuffA(bytes.data(), bytes.data(), static_cast<DWORD>(bytes.size()));
-  return Widen(bytes);
+  return FromAnsi(bytes);
 }
 
 }  // namespace orn::bench

@@ -14,6 +14,11 @@ extern bool Codepage866;
 void ReadCodepageFlag(const std::wstring& deviceName);
 
 std::wstring ToDriverText(const std::wstring& text);
+
+// Texts in the system's ANSI code page, as the driver keeps them (its registry values too).
+// With `lost`, it tells whether a character had no place in the code page.
+std::string ToAnsi(const std::wstring& text, bool* lost = nullptr);
+std::wstring FromAnsi(const std::string& text);
 std::wstring FromDriverText(const std::wstring& text);
 
 }  // namespace orn::bench

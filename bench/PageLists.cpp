@@ -20,6 +20,7 @@ extern const PageClass TfmGetDateClass;
 extern const PageClass TfmGetDataClass;
 extern const PageClass TfmGetTotClass;
 extern const PageClass TfmSetHTClass;
+extern const PageClass TfmDeviceSettingsClass;
 extern const PageClass TfmReceiptClass;
 extern const PageClass TfmRecVoidClass;
 extern const PageClass TfmRecItemClass;
@@ -41,10 +42,11 @@ extern const PageClass TfmRecCashClass;
 namespace {
 
 const PageClass* const kCommonPages[] = {
-    &TfmCommonClass,  &TfmHealthClass,  &TfmRepClass,    &TfmNonFiscClass, &TfmSlipInsClass,
-    &TfmFiscDocClass, &TfmSetDateClass, &TfmSetVatClass, &TfmSetLineClass, &TfmParamsClass,
-    &TfmCapsClass,    &TfmPropsClass,   &TfmHTClass,     &TfmGetDateClass, &TfmGetDataClass,
-    &TfmGetTotClass,  &TfmSetHTClass,
+    &TfmCommonClass,  &TfmHealthClass,         &TfmRepClass,     &TfmNonFiscClass,
+    &TfmSlipInsClass, &TfmFiscDocClass,        &TfmSetDateClass, &TfmSetVatClass,
+    &TfmSetLineClass, &TfmParamsClass,         &TfmCapsClass,    &TfmPropsClass,
+    &TfmHTClass,      &TfmGetDateClass,        &TfmGetDataClass, &TfmGetTotClass,
+    &TfmSetHTClass,   &TfmDeviceSettingsClass,
 };
 
 const PageClass* const kReceiptPages[] = {

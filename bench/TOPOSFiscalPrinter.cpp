@@ -410,18 +410,24 @@ TOPOSFiscalPrinter& TDriver::Printer() {
   return *printer_;
 }
 
-void ThrowHresult(long hr) {
+std::wstring SystemMessage(unsigned long code) {
   wchar_t* text = nullptr;
   ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring message;
   if (text) {
     message = text;
     ::LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
       message.pop_back();
-  } else {
+  }
+  return message;
+}
+
+void ThrowHresult(long hr) {
+  std::wstring message = SystemMessage(static_cast<unsigned long>(hr));
+  if (message.empty()) {
     wchar_t code[32];
     ::wsprintfW(code, L"OLE error %08X", static_cast<unsigned>(hr));
     message = code;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "FptrEvents.h"
 
@@ -155,9 +156,14 @@ class TOPOSFiscalPrinter : public FptrEventHandlers {
 class TDriver {
  public:
   TOPOSFiscalPrinter& Printer();
+  // The device the bench works with: the name typed on "Общие", whose key the settings
+  // page edits.
+  const std::wstring& DeviceName() const { return deviceName_; }
+  void SetDeviceName(std::wstring name) { deviceName_ = std::move(name); }
 
  private:
   std::unique_ptr<TOPOSFiscalPrinter> printer_;
+  std::wstring deviceName_ = L"Ornita-OPOS-1";
 };
 
 }  // namespace orn::bench

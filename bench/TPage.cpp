@@ -30,7 +30,10 @@ int UsualHeight(Kind kind) {
     case Kind::CourierMemo:
     case Kind::WrappedText:
     case Kind::Grid:
+    case Kind::ListBox:
       return 100;
+    case Kind::Tabs:
+      return 24;
     default:
       return 21;
   }
@@ -78,6 +81,12 @@ WindowKind WindowKindOf(Kind kind) {
           WC_LISTVIEWW,
           child | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
           WS_EX_CLIENTEDGE};
+    case Kind::ListBox:
+      return {L"LISTBOX", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+              WS_EX_CLIENTEDGE};
+    case Kind::Tabs:
+      // As high as its row of tabs: the controls of a section lie below it, not on it.
+      return {WC_TABCONTROLW, child | WS_TABSTOP | WS_CLIPSIBLINGS, 0};
   }
   return {L"STATIC", child, 0};
 }
@@ -101,6 +110,11 @@ BenchFont FontOf(Kind kind) {
     default:
       return BenchFont::Message;
   }
+}
+
+// Boxes, list boxes and the tab row reach the right margin.
+bool FillsWidth(Kind kind) {
+  return IsBox(kind) || kind == Kind::ListBox || kind == Kind::Tabs;
 }
 
 // A field or list drawn as wide as a full field in the design reaches the right margin.
@@ -204,6 +218,15 @@ void TPage::CreateControls(std::span<const ControlLayout> controls) {
       ::SendMessageW(control, CB_SETCURSEL, layout.selected, 0);
       ::SendMessageW(control, CB_SETDROPPEDWIDTH, DroppedWidth(control, layout.items), 0);
     }
+    if (layout.kind == Kind::Tabs) {
+      tabs_ = control;
+      TCITEMW tab = {};
+      tab.mask = TCIF_TEXT;
+      for (const wchar_t* item : layout.items) {
+        tab.pszText = const_cast<wchar_t*>(item);
+        TabCtrl_InsertItem(control, TabCtrl_GetItemCount(control), &tab);
+      }
+    }
     if (layout.kind == Kind::Check && layout.selected == 1) {
       ::SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
     }
@@ -228,6 +251,7 @@ void TPage::CreateControls(std::span<const ControlLayout> controls) {
     }
   }
   MeasureFieldColumn();
+  if (tabs_) ShowSection(1);
 }
 
 void TPage::MeasureFieldColumn() {
@@ -245,7 +269,7 @@ RECT TPage::DesignedPlace(const ControlLayout& layout, int width) const {
   int w = layout.w;
   if (x >= kFieldX && !layout.pinned) x += fieldShift_;
   if (Stretches(layout)) w = std::min(width - kMargin, x + kFieldMaxW) - x;
-  if (IsBox(layout.kind)) w = width - kMargin - x;
+  if (FillsWidth(layout.kind)) w = width - kMargin - x;
   const int h = layout.h ? layout.h : UsualHeight(layout.kind);
   return {x, layout.y, x + std::max(w, 0), layout.y + h};
 }
@@ -280,10 +304,16 @@ LRESULT CALLBACK TPage::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
       }
       break;
     }
+    case WM_SHOWWINDOW:
+      if (wParam) page->HandleEvent([&] { page->OnShow(); });
+      break;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       const std::wstring name = page->NameOf(header->hwndFrom);
       if (name.empty()) break;
+      if (header->code == TCN_SELCHANGE && header->hwndFrom == page->tabs_) {
+        page->ShowSection(TabCtrl_GetCurSel(page->tabs_) + 1);
+      }
       if (header->code == DTN_DATETIMECHANGE && !page->programChange_) {
         page->HandleEvent([&] { page->OnChange(name); });
       }
@@ -471,6 +501,16 @@ void TPage::SetPickedTime(const std::wstring& name, const SYSTEMTIME& time) {
   programChange_ = true;
   DateTime_SetSystemtime(Control(name), GDT_VALID, &time);
   programChange_ = false;
+}
+
+void TPage::ShowSection(int section) {
+  if (TabCtrl_GetCurSel(tabs_) != section - 1) TabCtrl_SetCurSel(tabs_, section - 1);
+  for (const Entry& entry : entries_) {
+    const int show =
+        entry.layout.section == 0 || entry.layout.section == section ? SW_SHOW : SW_HIDE;
+    ::ShowWindow(entry.control, show);
+    if (entry.label) ::ShowWindow(entry.label, show);
+  }
 }
 
 void TPage::AddHint(const std::wstring& name, const wchar_t* hint) {

@@ -38,6 +38,8 @@ enum class Kind {
   Date,         // a date picker (drop-down calendar)
   Time,         // a time picker
   Grid,         // a three-column grid
+  ListBox,      // a list of entries, all in view
+  Tabs,         // a row of tabs: each shows the controls of its section of the page
 };
 
 using Items = std::span<const wchar_t* const>;
@@ -48,9 +50,10 @@ struct ControlLayout {
   const wchar_t* label;  // its label, or nullptr
   const wchar_t* text;   // caption or default text
   int x, y, w, h;        // h 0: the kind's usual height
-  Items items = {};      // entries of a drop-down list
+  Items items = {};      // entries of a drop-down list; the tabs of a row of tabs
   int selected = -1;     // entry selected when the page is created; 1 ticks a check box
   bool pinned = false;   // x is from the page's left edge, not in the field column
+  int section = 0;       // 0: always shown; n: shown while tab n (from 1) is chosen
 };
 
 // The grid of page layouts: a label column at the left, fields from kFieldX, rows of kRowH.
@@ -97,6 +100,12 @@ constexpr ControlLayout Execute(const wchar_t* caption, int row,
   return {Kind::Button, name, nullptr, caption, kFieldX, RowY(row) + 6, kFieldW, 0};
 }
 
+// A control shown only while tab `section` (from 1) of the page's tab row is chosen.
+constexpr ControlLayout InSection(int section, ControlLayout layout) {
+  layout.section = section;
+  return layout;
+}
+
 class TPage;
 class TDriver;
 struct PageClass {
@@ -139,6 +148,7 @@ class TPage {
 
  protected:
   TOPOSFiscalPrinter& Printer() { return driver_.Printer(); }
+  TDriver& Driver() { return driver_; }
   void NotifyStart();
   void NotifyResult(int32_t code);
 
@@ -158,6 +168,8 @@ class TPage {
   virtual void OnEnter(const std::wstring& /*name*/) {}
   // After the controls have moved to their places.
   virtual void OnPlaced() {}
+  // The main window has just shown the page.
+  virtual void OnShow() {}
   virtual void EnableButtons(bool enabled);
 
   // The call protocol: buttons off, NotifyStart, the work (properties, fields, the method),
@@ -180,6 +192,9 @@ class TPage {
   void SetChecked(const std::wstring& name, bool checked);
   SYSTEMTIME PickedTime(const std::wstring& name) const;
   void SetPickedTime(const std::wstring& name, const SYSTEMTIME& time);
+  // Shows the controls of section `section` (from 1) of the tab row, and those of no
+  // section; hides the others with their labels.
+  void ShowSection(int section);
   // A tip shown when the pointer rests on the control.
   void AddHint(const std::wstring& name, const wchar_t* hint);
   // Writes PreLine and PostLine from edtPreLine and edtPostLine where the page has them.
@@ -215,7 +230,8 @@ class TPage {
   std::map<HWND, std::wstring> enterFields_;
   std::map<HWND, Kind> kinds_;
   HWND defaultButton_ = nullptr;
-  int fieldShift_ = 0;  // the measured field column less the designed one
+  HWND tabs_ = nullptr;  // the tab row, if the page has one
+  int fieldShift_ = 0;   // the measured field column less the designed one
   HWND hints_ = nullptr;
   bool programChange_ = false;  // set while the program itself fills a field
 };

@@ -49,6 +49,11 @@ class TfmCommon : public TPage {
     }
   }
 
+  // The settings page edits the key of the device named here.
+  void OnChange(const std::wstring& name) override {
+    if (name == L"edtDeviceName") Driver().SetDeviceName(Text(L"edtDeviceName"));
+  }
+
   // Enabling the buttons again also shows the control's OpenResult of that moment.
   void EnableButtons(bool enabled) override {
     TPage::EnableButtons(enabled);

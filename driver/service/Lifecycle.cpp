@@ -179,8 +179,15 @@ bool FptrService::StartDevice() {
       receipt_.SetPrinterState(FPTR_PS_FISCAL_RECEIPT);
     return true;
   }
-  receipt_.ForgetPaymentSums();
-  if (receipt_.PrinterState() != FPTR_PS_NONFISCAL) receipt_.SetPrinterState(FPTR_PS_MONITOR);
+  // A receipt the register closed whose end had not finished (paper ran out, the process
+  // ended) stays to be ended: EndFiscalReceipt, called again, finishes it and reports it
+  // done, where state 1 would leave the application believing it lost.
+  const bool closedNotEnded = receipt_.ReceiptEnding() == receipt::ReceiptState::Ending::kClosed &&
+                              receipt_.PrinterState() == FPTR_PS_FISCAL_RECEIPT_ENDING;
+  if (!closedNotEnded) {
+    receipt_.ForgetPaymentSums();
+    if (receipt_.PrinterState() != FPTR_PS_NONFISCAL) receipt_.SetPrinterState(FPTR_PS_MONITOR);
+  }
   return StartupTables();
 }
 

@@ -8,10 +8,13 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cwctype>
 #include <string>
 
 #include "LayoutCheck.h"
+#include "RegistryProbe.h"
 #include "UiDriver.h"
 
 namespace orn::ui {
@@ -70,6 +73,7 @@ class Scenario {
     step(L"start state", &Scenario::StartState);
     step(L"closed is a result", &Scenario::ClosedIsAResult);
     step(L"Tab through a page", &Scenario::TabRunsThroughThePage);
+    step(L"device settings", &Scenario::DeviceSettings);
     step(L"open and claim", &Scenario::OpenAndClaim);
     step(L"write properties", &Scenario::EnableAndWriteProperties);
     step(L"bad integer", &Scenario::BadIntegerGivesTheBox);
@@ -308,13 +312,16 @@ class Scenario {
     DWORD tabbing = 0;
     for (int tab = 0; tab < 2; ++tab) {
       const wchar_t* list = tab == 0 ? L"lbCmnPages" : L"lbRecPages";
-      for (int index = 0; index < 17; ++index) {
+      const auto pages =
+          static_cast<int>(::SendMessageW(bench_.MainControl(list), LB_GETCOUNT, 0, 0));
+      for (int index = 0; index < pages; ++index) {
         bench_.ChooseTab(tab);
         bench_.ChoosePage(list, index);
         const std::wstring page = bench_.ShownPage();
         CheckLayout(size + L" " + page, index == 0);
         const std::wstring shot =
             (tab == 0 ? L"common-" : L"receipt-") + std::to_wstring(index + 1) + L"-" + page;
+        CheckEverySection(size, page, size == L"designed" ? shot : L"");
         if (size == L"designed") {
           Photograph(shot, bench_.Main());
         } else if (IsPhotographedAtEverySize(page)) {
@@ -338,15 +345,31 @@ class Scenario {
   static bool IsTabbedThrough(const std::wstring& page) {
     for (const wchar_t* name : {L"TfmCommon", L"TfmHealth", L"TfmRep", L"TfmNonFisc", L"TfmSetDate",
                                 L"TfmParams", L"TfmCaps", L"TfmProps", L"TfmHT", L"TfmSetHT",
-                                L"TfmReceipt", L"TfmRecItem", L"TfmRIAdt"}) {
+                                L"TfmDeviceSettings", L"TfmReceipt", L"TfmRecItem", L"TfmRIAdt"}) {
       if (page == name) return true;
     }
     return false;
   }
 
+  // A page with a row of tabs: each section's controls are checked (and photographed when
+  // `shot` names the page's photograph), then the first is shown again.
+  void CheckEverySection(const std::wstring& size, const std::wstring& page,
+                         const std::wstring& shot) {
+    HWND tabs = bench_.PageControl(L"tabSections");
+    if (!tabs) return;
+    const auto sections = static_cast<int>(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int section = 1; section < sections; ++section) {
+      bench_.ChooseTabOf(tabs, section);
+      const std::wstring number = std::to_wstring(section + 1);
+      CheckLayout(size + L" " + page + L" section " + number, false);
+      if (!shot.empty()) Photograph(shot + L"-section-" + number, bench_.Main());
+    }
+    bench_.ChooseTabOf(tabs, 0);
+  }
+
   static bool IsPhotographedAtEverySize(const std::wstring& page) {
     for (const wchar_t* name : {L"TfmCommon", L"TfmParams", L"TfmCaps", L"TfmSetDate",
-                                L"TfmGetData", L"TfmReceipt", L"TfmRIAdt"}) {
+                                L"TfmGetData", L"TfmDeviceSettings", L"TfmReceipt", L"TfmRIAdt"}) {
       if (page == name) return true;
     }
     return false;
@@ -413,6 +436,95 @@ class Scenario {
     Call(L"btnClaim", L"OPOS_E_CLOSED");
     Expect(L"OpenResult before Open", bench_.TextOf(Page(L"edtOpenResult")), L"OPOS_SUCCESS");
   }
+
+  // "Настройки устройства" edits the key of the device typed on "Общие", imported with the
+  // sample file's COM1, where nothing is. A port the driver would search for at every Open
+  // is refused and nothing is written; the driver's own search finds the register; the port
+  // found and a payment type added are written and read back by the driver's own reading;
+  // a write the system refuses is told as such and leaves the key as it was; "Проверить"
+  // shows the doctor's lines.
+  void DeviceSettings() {
+    OpenCommon(0, L"TfmCommon");
+    bench_.Type(Page(L"edtDeviceName"), device_);
+    OpenCommon(17, L"TfmDeviceSettings");
+    const std::wstring port = device_.substr(device_.rfind(L'-') + 1);
+    const std::wstring key = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\FiscalPrinter\\" + device_;
+    HWND tabs = Page(L"tabSections");
+    ExpectTrue(L"the key read: " + Status(),
+               Status().rfind(L"Прочитано: " + device_ + L", ", 0) == 0);
+    Expect(L"ComNumber as imported", bench_.TextOf(Page(L"edtComNumber")), L"1");
+    Expect(L"BaudRate as imported", bench_.TextOf(Page(L"cbBaudRate")), L"115200");
+
+    const std::wstring imported = KeyDump(key);
+    bench_.Type(Page(L"edtComNumber"), L"40");
+    bench_.Press(Page(L"btnWrite"));
+    const std::wstring refused = bench_.MessageBoxText();
+    ExpectTrue(L"port 40 refused: " + refused,
+               refused.rfind(L"Ничего не записано: ComNumber = 40 вне 1..32", 0) == 0);
+    bench_.CloseMessageBox();
+    ExpectTrue(L"nothing written after the refusal", KeyDump(key) == imported);
+
+    bench_.Press(Page(L"btnFind"));
+    const std::wstring found = bench_.TextOf(Page(L"lblFound"));
+    ExpectTrue(L"the driver's search: " + found,
+               found.rfind(L"Найден: COM" + port + L", 115200 бод, ", 0) == 0);
+    Expect(L"the port found in its field", bench_.TextOf(Page(L"edtComNumber")), port);
+    Photograph(L"device-settings-found", bench_.Main());
+
+    bench_.ChooseTabOf(tabs, 2);
+    bench_.Type(Page(L"edtPayTypeName"), L"Бонусы");
+    bench_.Choose(Page(L"cbPayTypeCode"), L"3 - тип оплаты 4 ФР");
+    bench_.Press(Page(L"btnAddPayType"));
+    const std::vector<std::wstring> payTypes = bench_.ListBoxEntries(Page(L"lbPayTypes"));
+    ExpectTrue(L"Бонусы listed", !payTypes.empty() && payTypes.back() == L"Бонусы = 3");
+    Photograph(L"device-settings-payments", bench_.Main());
+    bench_.Press(Page(L"btnWrite"));
+    ExpectTrue(L"no box after the write (" + bench_.MessageBoxText() + L")",
+               bench_.MessageBoxText().empty());
+    Expect(L"written", Status(), L"Записано значений: 2; драйвер прочтёт их при Open.");
+    const std::wstring reading = DriverReading(device_);
+    ExpectTrue(L"the driver reads the port: " + reading,
+               reading.rfind(L"ComNumber " + port + L";", 0) == 0);
+    ExpectTrue(L"the driver reads Бонусы as type 3",
+               reading.find(L" Бонусы=3;") != std::wstring::npos);
+
+    {
+      const std::wstring written = KeyDump(key);
+      const WritesRefused cashier(key);
+      ExpectTrue(L"the system refuses writes to the key", cashier.Holds());
+      bench_.ChooseTabOf(tabs, 1);
+      bench_.Type(Page(L"edtCloseRecText"), L"Приходите ещё");
+      bench_.Press(Page(L"btnWrite"));
+      const std::wstring box = bench_.MessageBoxText();
+      ExpectTrue(L"the system's refusal told: " + box,
+                 box.rfind(L"Ничего не записано: система не дала записать CloseRecText", 0) == 0 &&
+                     box.find(L"(код 5)") != std::wstring::npos &&
+                     box.find(L"от имени администратора") != std::wstring::npos);
+      Photograph(L"device-settings-refused", bench_.Main());
+      bench_.CloseMessageBox();
+      ExpectTrue(L"nothing written when the system refuses", KeyDump(key) == written);
+    }
+    bench_.Press(Page(L"btnRead"));
+    ExpectTrue(L"Прочитать shows the key again",
+               bench_.TextOf(Page(L"edtCloseRecText")) != L"Приходите ещё");
+
+    bench_.Press(Page(L"btnCheck"));
+    const std::wstring lines = bench_.TextOf(Page(L"mmCheck"));
+    ExpectTrue(L"the doctor's line of the key",
+               lines.find(L"[ОК]        1. Ключ устройства") != std::wstring::npos);
+    ExpectTrue(L"the doctor's line of the port",
+               lines.find(L"5. Порт COM" + port + L": открывается, ФР отвечает на 115200 бод.") !=
+                   std::wstring::npos);
+    ExpectTrue(L"the doctor's summary: " + Status(),
+               Status().rfind(L"Итог: всё, что нужно для чека, в порядке", 0) == 0);
+    // Its long lines read best in a large window.
+    bench_.Maximise();
+    Photograph(L"device-settings-check", bench_.Main());
+    bench_.Restore();
+    bench_.ChooseTabOf(tabs, 0);
+  }
+
+  std::wstring Status() { return bench_.TextOf(Page(L"lblStatus")); }
 
   void OpenAndClaim() {
     OpenCommon(0, L"TfmCommon");
@@ -487,7 +599,8 @@ class Scenario {
     Call(L"btnExecute", L"OPOS_SUCCESS", L"0", L"FPTR_PS_FISCAL_RECEIPT");
 
     OpenReceipt(14, L"TfmTotal");
-    Payment(L"465,3", L"200", L"Платежная карта", L"FPTR_PS_FISCAL_RECEIPT_TOTAL");
+    // "Бонусы" is the payment type the settings page added, as type 4 of the register.
+    Payment(L"465,3", L"200", L"Бонусы", L"FPTR_PS_FISCAL_RECEIPT_TOTAL");
     Payment(L"465,3", L"300", L"Наличные", L"FPTR_PS_FISCAL_RECEIPT_ENDING");
 
     OpenReceipt(0, L"TfmReceipt");

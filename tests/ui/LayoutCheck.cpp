@@ -266,6 +266,16 @@ void CheckGrid(HWND grid, Findings& findings) {
   }
 }
 
+// A row of tabs shows every tab: when they do not fit, the row scrolls with arrows of its
+// own, and a tab is out of sight.
+void CheckTabs(HWND tabs, Findings& findings) {
+  for (HWND child = ::GetWindow(tabs, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (::IsWindowVisible(child) && Is(child, UPDOWN_CLASSW)) {
+      Report(findings, tabs, L"tabs out of sight behind its arrows");
+    }
+  }
+}
+
 std::vector<HWND> VisibleChildren(HWND parent) {
   std::vector<HWND> children;
   for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -291,6 +301,8 @@ void CheckText(HWND control, Findings& findings) {
     CheckPicker(control, findings);
   } else if (Is(control, WC_LISTVIEWW)) {
     CheckGrid(control, findings);
+  } else if (Is(control, WC_TABCONTROLW)) {
+    CheckTabs(control, findings);
   }
 }
 

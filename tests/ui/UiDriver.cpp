@@ -122,7 +122,10 @@ std::vector<std::wstring> UiDriver::PageControlNames() const {
     for (HWND control = ::GetWindow(page, GW_CHILD); control;
          control = ::GetWindow(control, GW_HWNDNEXT)) {
       const std::wstring name = NameOf(control);
-      if (!name.empty() && ::IsWindowVisible(control) && ::IsWindowEnabled(control)) {
+      wchar_t className[16] = {};
+      ::GetClassNameW(control, className, 16);
+      if (!name.empty() && ::IsWindowVisible(control) && ::IsWindowEnabled(control) &&
+          lstrcmpiW(className, L"Static") != 0) {
         names.push_back(name);
       }
     }
@@ -136,8 +139,11 @@ void UiDriver::WaitIdle() const {
 }
 
 void UiDriver::ChooseTab(int index) {
+  ChooseTabOf(MainControl(L"PageControl"), index);
+}
+
+void UiDriver::ChooseTabOf(HWND tabs, int index) {
   // The arrow keys move between tabs as they do under a person's fingers.
-  HWND tabs = MainControl(L"PageControl");
   DWORD_PTR selected = 0;
   ::SendMessageTimeoutW(tabs, TCM_GETCURSEL, 0, 0, SMTO_NORMAL, 5000, &selected);
   const WPARAM key = static_cast<int>(selected) < index ? VK_RIGHT : VK_LEFT;
@@ -201,6 +207,22 @@ int UiDriver::Selection(HWND list) const {
   DWORD_PTR index = 0;
   ::SendMessageTimeoutW(list, CB_GETCURSEL, 0, 0, SMTO_NORMAL, 5000, &index);
   return static_cast<int>(index);
+}
+
+std::vector<std::wstring> UiDriver::ListBoxEntries(HWND list) const {
+  std::vector<std::wstring> entries;
+  DWORD_PTR count = 0;
+  ::SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 5000, &count);
+  for (int index = 0; index < static_cast<int>(count); ++index) {
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutW(list, LB_GETTEXTLEN, index, 0, SMTO_NORMAL, 5000, &length);
+    std::wstring entry(length + 1, L'\0');
+    ::SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(entry.data()),
+                          SMTO_NORMAL, 5000, nullptr);
+    entry.resize(length);
+    entries.push_back(entry);
+  }
+  return entries;
 }
 
 HWND UiDriver::FindMessageBox() const {

@@ -30,10 +30,12 @@ class UiDriver {
   HWND PageControl(const std::wstring& name) const;
   // The class name of the page now shown ("TfmCommon", ...).
   std::wstring ShownPage() const;
-  // The names of the page's controls a person can use: visible and enabled.
+  // The names of the page's controls a person can use: visible and enabled, not texts.
   std::vector<std::wstring> PageControlNames() const;
 
   void ChooseTab(int index);  // 0 "Общие", 1 "Чек"
+  // A tab of a page's own row of tabs, from 0, as the arrow keys choose it.
+  void ChooseTabOf(HWND tabs, int index);
   void ChoosePage(const std::wstring& listBox, int index);
   void Type(HWND field, const std::wstring& text);
   void Choose(HWND list, const std::wstring& entry);
@@ -42,6 +44,7 @@ class UiDriver {
   bool Enabled(HWND window) const { return ::IsWindowEnabled(window) != FALSE; }
   bool Checked(HWND box) const;
   int Selection(HWND list) const;
+  std::vector<std::wstring> ListBoxEntries(HWND list) const;
 
   // The message box the bench shows now, if any: its text; empty when there is none.
   std::wstring MessageBoxText() const;

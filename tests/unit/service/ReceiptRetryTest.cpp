@@ -198,6 +198,21 @@ TEST_F(ReceiptRetryTest, AReceiptTheRegisterClosedIsNotVoidedWhenItsEndFailedAft
   EXPECT_EQ(Fptr().PrintRecVoid(u"Отмена"), 0);
 }
 
+// The same after a restart: the new object's claim finds no receipt open in the register,
+// and the end called again still finishes the one the register closed.
+TEST_F(ReceiptRetryTest, AReceiptClosedBeforeARestartIsEndedByTheNewObject) {
+  Attach();
+  Start();
+  SellBreadAndMilk();
+  PayBreadAndMilk();
+  FailCommand(4);  // the wait after the close
+  ASSERT_EQ(Fptr().EndFiscalReceipt(false), OPOS_E_EXTENDED);
+  Start();
+  EXPECT_EQ(PrinterState(), FPTR_PS_FISCAL_RECEIPT_ENDING);
+  EXPECT_EQ(Fptr().EndFiscalReceipt(false), 0);
+  ExpectBreadAndMilkClosedOnce();
+}
+
 // Steps made of several register commands go on where they failed: the lines of the
 // additional header, the tax groups' parts of a subtotal adjustment, the cash of a cash-in
 // receipt and its printing.

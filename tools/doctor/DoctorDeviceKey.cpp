@@ -118,12 +118,14 @@ DeviceKeyCheck CheckDeviceKey(platform::Registry& registry, const std::string& d
                 "установите драйвер (OrnitaOPOS-setup.exe) или импортируйте файл устройства "
                 "(Ornita-OPOS-1.reg) программой regedit той же разрядности, что и кассовая "
                 "программа");
+    result.problems = finding;
     return result;
   }
   if (opened != platform::kErrorSuccess) {
     finding.Add(Verdict::kFailure,
                 "ключ HKLM\\" + path + " не открывается (код " + std::to_string(opened) + ")",
                 "дайте пользователю кассы право чтения ключа");
+    result.problems = finding;
     return result;
   }
 
@@ -153,6 +155,7 @@ DeviceKeyCheck CheckDeviceKey(platform::Registry& registry, const std::string& d
   const bool readable = params.ReadDeviceParams(device);
   if (!readable && finding.verdict != Verdict::kFailure)
     finding.Add(Verdict::kFailure, "драйвер не читает ключ (OpenService вернёт 403)", kFixValues);
+  result.problems = finding;
   if (readable) {
     // What the driver will use comes first, then what is wrong with it.
     Finding whole = Ok("ProgID " + result.progId + ", COM" + std::to_string(params.ComNumber()) +

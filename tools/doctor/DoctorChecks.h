@@ -26,7 +26,8 @@ class NoFiles : public platform::FileSystem {
 // 1. The device key in one registry: present, its ProgID, each value by the driver's own
 // reading rules, the payment types, and the driver's verdict on the whole key.
 struct DeviceKeyCheck {
-  Finding finding;
+  Finding finding;     // what the driver will use, then what is wrong
+  Finding problems;    // what is wrong alone: kOk with no text when nothing is
   std::string progId;  // empty when the key or its ProgID is missing
 };
 DeviceKeyCheck CheckDeviceKey(platform::Registry& registry, const std::string& device,

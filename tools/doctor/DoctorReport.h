@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "Ornfr.h"
+#include "Environment.h"
 
 namespace orn::ornfr {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "DoctorReport.h"
-#include "Ornfr.h"
+#include "Environment.h"
 #include "platform/CommPort.h"
 #include "platform/Registry.h"
 
