@@ -401,7 +401,14 @@ void TOPOSFiscalPrinter::WritePropertyByName(const std::wstring& name, const std
   VARIANT arg;
   arg.vt = VT_BSTR;
   arg.bstrVal = value;
-  PutProperty(id, arg);
+  // The box names what was written: "OLE error 80020005" alone does not say which
+  // property refused which text.
+  try {
+    PutProperty(id, arg);
+  } catch (BenchError& error) {
+    error.message = name + L" = \"" + text + L"\": " + error.message;
+    throw;
+  }
 }
 
 TOPOSFiscalPrinter& TDriver::Printer() {

@@ -299,7 +299,7 @@ LRESULT CALLBACK TPage::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
           page->HandleEvent([&] { page->OnSelect(name); });
           return 0;
         case EN_KILLFOCUS:
-          page->HandleEvent([&] { page->OnLeave(name); });
+          if (!page->focusLeavesBench_) page->HandleEvent([&] { page->OnLeave(name); });
           return 0;
       }
       break;
@@ -559,13 +559,25 @@ LRESULT CALLBACK TPage::EnterFieldProc(HWND field, UINT message, WPARAM wParam, 
     case WM_CHAR:
       if (wParam == L'\r' || wParam == 27) return 0;  // no beep
       break;
-    case WM_KILLFOCUS:
+    case WM_KILLFOCUS: {
+      // Leaving a field means going to another control of the bench. Focus that goes out of
+      // the window (another program, the window manager taking it for a moment, a message
+      // box) leaves the text as it is, to be written when the person really leaves.
+      const HWND to = reinterpret_cast<HWND>(wParam);
+      const bool staysInBench = to && ::GetAncestor(to, GA_ROOT) == ::GetAncestor(field, GA_ROOT);
+      if (!staysInBench) {
+        page->focusLeavesBench_ = true;
+        const LRESULT result = ::DefSubclassProc(field, message, wParam, lParam);
+        page->focusLeavesBench_ = false;
+        return result;
+      }
       // A field of another control (the grid's cell editor) tells the page itself.
       if (::GetParent(field) != page->window_) {
         const std::wstring name = page->enterFields_[field];
         page->HandleEvent([&] { page->OnLeave(name); });
       }
       break;
+    }
     case WM_NCDESTROY:
       ::RemoveWindowSubclass(field, EnterFieldProc, 1);
       break;

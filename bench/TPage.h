@@ -233,7 +233,8 @@ class TPage {
   HWND tabs_ = nullptr;  // the tab row, if the page has one
   int fieldShift_ = 0;   // the measured field column less the designed one
   HWND hints_ = nullptr;
-  bool programChange_ = false;  // set while the program itself fills a field
+  bool programChange_ = false;     // set while the program itself fills a field
+  bool focusLeavesBench_ = false;  // set while a field loses focus to no control of ours
 };
 
 inline CalendarTime ToCalendar(const SYSTEMTIME& time) {

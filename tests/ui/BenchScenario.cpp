@@ -233,7 +233,9 @@ class Scenario {
     HWND value = Page(L"edtValue");
     int boxes = 0;
     const auto noBox = [&] {
-      if (!bench_.MessageBoxText().empty()) {
+      const std::wstring box = bench_.MessageBoxText();
+      if (!box.empty()) {
+        Print(L"box while typing into " + FocusName() + L": " + box);
         ++boxes;
         bench_.CloseMessageBox();
       }
