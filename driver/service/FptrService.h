@@ -325,6 +325,9 @@ class FptrService {
   bool PrintReceiptEnd();
   bool PrintHeaderBlock();
   void ResetReceiptTotals();
+  // What this object remembers of the receipt beside the receipt state: the cash paid, the
+  // last item, the subtotal adjustments, whether it is a refund or holds a sale.
+  void ForgetReceiptMemory();
   // The register lost the open receipt: OPOS_E_FAILURE with `text`, the receipt's totals
   // reset and the printer back in monitor state. Returns false.
   bool ReceiptLost(const char* text);

@@ -155,12 +155,7 @@ void FptrService::ForgetRegister() {
 void FptrService::ForgetReceipt() {
   receipt_.Forget();
   stateStore_.ForgetFailure();
-  cashAmount_ = 0;
-  refundReceipt_ = false;
-  lastItemKnown_ = false;
-  lastItemLeft_ = 0;
-  subtotalAdjustments_.clear();
-  saleInReceipt_ = false;
+  ForgetReceiptMemory();
   paymentTarget_ = 0;
 }
 

@@ -190,13 +190,17 @@ bool FptrService::ReceiptLost(const char* text) {
   return false;
 }
 
-void FptrService::ResetReceiptTotals() {
+void FptrService::ForgetReceiptMemory() {
   cashAmount_ = 0;
   refundReceipt_ = false;
   lastItemKnown_ = false;
   lastItemLeft_ = 0;
   subtotalAdjustments_.clear();
   saleInReceipt_ = false;
+}
+
+void FptrService::ResetReceiptTotals() {
+  ForgetReceiptMemory();
   device_.TakeReceiptChange();
   receipt_.SetReceiptSubtotal(0);
   receipt_.SetReceiptStarted(false);
