@@ -135,6 +135,8 @@ TEST(DecimalText, ReadsAsAtoi64AndWritesSignedDecimal) {
   EXPECT_EQ(ParseInt64("99999999999999999999"), std::numeric_limits<int64_t>::max());
   EXPECT_EQ(ParseInt64("-99999999999999999999"), std::numeric_limits<int64_t>::min());
   EXPECT_EQ(FormatInt64(std::numeric_limits<int64_t>::min()), "-9223372036854775808");
+  // A view into a longer text ends where the view ends, not at the text's end.
+  EXPECT_EQ(ParseInt64(std::string_view("12345").substr(0, 2)), 12);
 }
 
 }  // namespace
