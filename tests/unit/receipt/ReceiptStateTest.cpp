@@ -125,6 +125,32 @@ TEST_P(ReceiptStateTest, RepeatedAndFailedWritesOnTheMemoryRegistry) {
   EXPECT_EQ(Memory().OpenKeyCount(), 0);
 }
 
+// A re-open on another device forgets the first device's receipt: loading a key that holds
+// nothing then leaves exactly what a new object has.
+TEST_P(ReceiptStateTest, ForgettingGoesBackToANewObjectsState) {
+  state_->SetPrinterState(4);
+  state_->SetCancelReceipt(true);
+  state_->SetSlipLine(5);
+  state_->SetRecPrinted(true);
+  state_->SetSlpPrinted(true);
+  state_->SetReceiptEnding(ReceiptState::Ending::kClosed);
+  state_->SetPaymentSum(1, 300);
+  state_->SetReceiptSubtotal(700);
+  state_->SetReceiptStarted(false);
+  state_->Forget();
+
+  const ReceiptState fresh(*store_);
+  EXPECT_EQ(state_->PrinterState(), fresh.PrinterState());
+  EXPECT_EQ(state_->CancelReceipt(), fresh.CancelReceipt());
+  EXPECT_EQ(state_->SlipLine(), fresh.SlipLine());
+  EXPECT_EQ(state_->RecPrinted(), fresh.RecPrinted());
+  EXPECT_EQ(state_->SlpPrinted(), fresh.SlpPrinted());
+  EXPECT_EQ(state_->ReceiptEnding(), fresh.ReceiptEnding());
+  EXPECT_EQ(state_->PaymentSum(1), fresh.PaymentSum(1));
+  EXPECT_EQ(state_->ReceiptSubtotal(), fresh.ReceiptSubtotal());
+  EXPECT_EQ(state_->ReceiptStarted(), fresh.ReceiptStarted());
+}
+
 INSTANTIATE_TEST_SUITE_P(MemoryAndNative, ReceiptStateTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Native" : "Memory"; });
 
