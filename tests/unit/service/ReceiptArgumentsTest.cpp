@@ -53,6 +53,15 @@ TEST_F(ReceiptArgumentsTest, AdjustmentsOutsideTheirRangeOrOfNoKnownType) {
   ExpectReceiptUntouched();
 }
 
+// The range of a percentage includes both ends: nought per cent is an adjustment of nothing.
+TEST_F(ReceiptArgumentsTest, NoughtPerCentIsInTheRange) {
+  EXPECT_EQ(Fptr().PrintRecItemAdjustment(FPTR_AT_PERCENTAGE_DISCOUNT, u"", 0, 1), 0)
+      << Fptr().Device().ErrorString();
+  PayBreadAndMilk();
+  ASSERT_EQ(Fptr().EndFiscalReceipt(false), 0);
+  ExpectBreadAndMilkClosedOnce();
+}
+
 TEST_F(ReceiptArgumentsTest, TaxGroupsPastFour) {
   EXPECT_EQ(Fptr().PrintRecItemAdjustment(FPTR_AT_AMOUNT_DISCOUNT, u"", 100, 5), OPOS_E_ILLEGAL);
   EXPECT_EQ(Fptr().PrintRecRefundVoid(u"Хлеб", 10000, -1), OPOS_E_ILLEGAL);
