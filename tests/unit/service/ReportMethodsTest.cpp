@@ -219,6 +219,7 @@ TEST_F(ReportMethodsTest, GetDateByDateType) {
 }
 
 TEST_F(ReportMethodsTest, TotalizersOfTheDayAndOfTheReceipt) {
+  EXPECT_EQ(Number(kPidxTotalizerType), FPTR_TT_DAY);  // what a new object counts
   SellBreadAndMilk();
   // The open receipt: its items.
   EXPECT_EQ(Totalizer(FPTR_TT_RECEIPT, FPTR_GT_GROSS), "6.00");
